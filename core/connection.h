@@ -1,0 +1,22 @@
+// Connecting to the unit and finding out what it is.
+#pragma once
+
+#include <string>
+
+namespace dunax::core {
+
+// Opens the port and probes the unit; sets Connected or shows "Connection Error".
+void Connect();
+// Closes the link and clears Connected, Monitoring and ExtSelected.
+void Disconnect();
+// Identifies the connected unit and uploads its module window.
+void UploadUnit();
+// Whether the last UploadUnit got every identification answer (model, version, extension
+// module, channel count) and went on to the module window; false after "Upload Error".
+bool UploadIdentified();
+// Model number and variant from the module code (the text after "-" of the model name).
+void SetModelNum(const std::string& code);
+// Network type from the full model name; labels and shows the main window's network button.
+void SetNetType(const std::string& name);
+
+}  // namespace dunax::core

@@ -1,0 +1,65 @@
+#include "core/dispatch.h"
+
+#include "core/globals.h"
+#include "core/link.h"
+#include "core/main_window.h"
+#include "core/module_window.h"
+#include "platform/host.h"
+
+namespace dunax::core {
+
+using platform::Kind;
+
+platform::FormInstance<LoadingWindow> frmLoading;
+
+namespace {
+// Size of a module window in the main window's document area, in twips.
+constexpr int kModuleWidth = 9650;
+constexpr int kModuleHeight = 7400;
+}  // namespace
+
+bool DownloadModule() {
+    if (MaintenancePrologue("00", "F").empty()) return false;
+    if (ModuleWindow* w = ModuleWindowFor(g.UploadModelNum)) w->Download();
+    return true;
+}
+
+void MonitorLoop() {
+    while (g.Monitoring && g.Connected) {
+        platform::host().doEvents();
+        // Stop or Disconnect ran between two passes: no further pass, no monitoring lamp.
+        if (!g.Monitoring || !g.Connected) break;
+        frmDunax().shpLamp.setFillColor(kLampMonitoring);
+        ModuleWindow* w = ModuleWindowFor(g.UploadModelNum);
+        if (!w) break;
+        w->ReadingData();
+    }
+}
+
+void ShowModuleForm(platform::Form& frm) {
+    frm.hide();
+    frm.setGeometry(0, 0, kModuleWidth, kModuleHeight);
+    frm.show();
+    g.ModuleFormShown = true;
+}
+
+LoadingWindow::LoadingWindow()
+    : Form("frmLoading"),
+      lblLoading(add(Kind::Label, "lblLoading")),
+      pgBarLoading(add(Kind::ProgressBar, "pgBarLoading")) {
+    setCaption("DUNAX");
+    resize(4800, 1560);
+    lblLoading.setAlignment(2).setGeometry(240, 180, 4200, 255);
+    pgBarLoading.setGeometry(240, 540, 4200, 315);
+}
+
+void ShowLoading(const std::string& caption) {
+    LoadingWindow& w = frmLoading();
+    w.pgBarLoading.setMin(0);
+    w.pgBarLoading.setMax(g.ChCount + 1);
+    w.pgBarLoading.setProgress(0);
+    w.lblLoading.setCaption(caption);
+    w.show();
+}
+
+}  // namespace dunax::core

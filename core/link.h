@@ -1,0 +1,50 @@
+// The unit link: the serial port of the main window, the exchange of one command for one
+// reply with its time-out, the read and write routines and their retrying forms.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/serial.h"
+
+namespace dunax::core {
+
+// The main window's serial port control.
+platform::CommControl& MSComm1();
+
+// Asked by OpenPort for the port the user chose (the port dialog installs it); without it
+// the port number stays as it is.
+void SetPortChoice(std::function<void()> choose);
+
+void OpenPort();
+void ClosePort();
+
+// One command (with its CR) for one reply, blanks trimmed; empty when no usable answer.
+std::string SendCommand(const std::string& cmd);
+// One command for the reply without its final CR; empty on time-out or a failed line.
+std::string CommTransact(const std::string& cmd);
+
+std::string SelectRead(const std::string& grp, const std::string& item);
+std::string ItemRead(const std::string& item);
+std::string SelectWrite(const std::string& grp, const std::string& item, const std::string& data);
+std::string ItemWrite(const std::string& item, const std::string& data);
+
+std::string SelectReadRetry(int n, const std::string& grp, const std::string& item);
+std::string ItemReadRetry(int n, const std::string& item);
+std::string SelectWriteRetry(int n, const std::string& grp, const std::string& item,
+                             const std::string& data);
+std::string ItemWriteRetry(int n, const std::string& item, const std::string& data);
+
+// Writes data ("F" or "1") to the maintenance switch, item 01 of group.
+std::string MaintenancePrologue(const std::string& group, const std::string& data);
+
+// The time-out timer of an exchange, on the host's clock.
+void IntervalTimerOn(int ms);
+void IntervalTimerOff();
+bool IntervalTimerCheck();
+
+constexpr int kCommandPauseMs = 10;
+constexpr int kReplyTimeoutMs = 3000;
+
+}  // namespace dunax::core

@@ -1,0 +1,7 @@
+#include "program_windows.h"
+
+namespace dunax::gui {
+
+void registerWindows() {}
+
+}  // namespace dunax::gui

@@ -1,0 +1,70 @@
+#include "platform/host.h"
+
+#include <deque>
+#include <stdexcept>
+
+#include "platform/control.h"
+
+namespace dunax::platform {
+
+namespace {
+Host* g_host = nullptr;
+int g_exchanges = 0;
+
+struct HeldClick {
+    Control* control;
+};
+std::deque<HeldClick>& held() {
+    static std::deque<HeldClick> q;
+    return q;
+}
+}  // namespace
+
+Host& host() {
+    if (!g_host) throw std::logic_error("no host installed");
+    return *g_host;
+}
+
+void setHost(Host* h) {
+    g_host = h;
+}
+bool hostInstalled() {
+    return g_host != nullptr;
+}
+
+ExchangeScope::ExchangeScope() {
+    ++g_exchanges;
+}
+ExchangeScope::~ExchangeScope() {
+    --g_exchanges;
+}
+bool exchangeRunning() {
+    return g_exchanges > 0;
+}
+
+void userClick(Control& c) {
+    if (!c.enabled() || !c.visible()) return;
+    if (exchangeRunning() && !c.urgent()) {
+        held().push_back({&c});
+        return;
+    }
+    c.click();
+}
+
+void runHeldClicks() {
+    while (!exchangeRunning() && !held().empty()) {
+        HeldClick h = held().front();
+        held().pop_front();
+        // The window may have gone, or the button been disabled by what ran meanwhile
+        // (a button that is off does nothing when it is finally reached).
+        if (!controlAlive(h.control)) continue;
+        if (!h.control->enabled() || !h.control->visible()) continue;
+        h.control->click();
+    }
+}
+
+std::size_t heldClickCount() {
+    return held().size();
+}
+
+}  // namespace dunax::platform

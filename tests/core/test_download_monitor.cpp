@@ -1,0 +1,255 @@
+// Download (data check, maintenance prologue, read-back) and monitoring (Start, Stop and
+// Disconnect nested inside the loop).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/connection.h"
+#include "core/dispatch.h"
+#include "core_fixture.h"
+
+namespace dunax::testing {
+namespace {
+
+using core::g;
+
+class DownloadTest : public CoreFixture {
+  protected:
+    void SetUp() override {
+        CoreFixture::SetUp();
+        main().btnConnect_Click();
+        fakeModule().calls.clear();
+        fakeNetwork().calls.clear();
+        unit->clearLog();
+    }
+};
+
+TEST_F(DownloadTest, FailedCheckShowsTheRangeMessageAndWritesNothing) {
+    const struct {
+        int dataErrorNo;
+        const char* text;
+    } cases[] = {
+        {0, "Data Error \r\nCheck data range."},
+        {1, "Data Error \r\nCheck data range. \r\nNon-numeric symbols have been used."},
+        {5, "Data Error \r\nCheck data range. \r\nMin < Max"},
+        {8,
+         "Data Error \r\nCheck data range. \r\nPosition Hys :  0 =< hys ,  hys < Abs(Max - "
+         "Min) "},
+        {14, "Data Error \r\nCheck data range. \r\nGain : -3.2000 to 3.2000"},
+        {15, "Data Error \r\nCheck data range."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dataErrorNo);
+        restart();
+        main().btnConnect_Click();
+        unit->clearLog();
+        fakeModule().calls.clear();
+        fakeModule().checkOk = false;
+        fakeModule().dataErrorNo = c.dataErrorNo;
+        fakeModule().preset = true;
+
+        main().btnDownload_Click();
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, c.text);
+        EXPECT_EQ(host.messages[0].title, "Data Range Error");
+        EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
+        EXPECT_TRUE(commands().empty());
+        EXPECT_EQ(calls(), (std::vector<std::string>{"CheckData", "preset_able(1)"}));
+        EXPECT_EQ(row(), kRowConnected);
+    }
+}
+
+TEST_F(DownloadTest, DataErrorNoIsClearedBeforeTheCheck) {
+    g.DataErrorNo = 5;
+    fakeModule().checkOk = false;
+    main().btnDownload_Click();
+    EXPECT_EQ(host.messages.at(0).text, "Data Error \r\nCheck data range.");
+}
+
+TEST_F(DownloadTest, WritesThenReadsBack) {
+    main().btnDownload_Click();
+    EXPECT_EQ(calls(), (std::vector<std::string>{"CheckData", "Download", "Init", "ReadingData"}));
+    EXPECT_EQ(fakeNetwork().calls, std::vector<std::string>{"btnUpload_Click"});
+    const std::vector<std::string> all = commands();
+    ASSERT_GE(all.size(), 6u);
+    // The maintenance write, then the identification of the read-back.
+    EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + 6),
+              (std::vector<std::string>{"G00", "I01", "DF", "G00", "I01", "DF"}));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(row(), kRowConnected);
+}
+
+TEST_F(DownloadTest, UnansweredPrologueKeepsTheEntries) {
+    unit->faults().replies["DF"] = "CNG";
+    main().btnDownload_Click();
+
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Downloading incomplete");
+    EXPECT_EQ(host.messages[0].title, "Downloading");
+    EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
+    // Nothing was written and no read-back replaced the entries.
+    EXPECT_EQ(calls(), std::vector<std::string>{"CheckData"});
+    EXPECT_EQ(writes(), std::vector<std::string>(4, "DF"));
+    EXPECT_FALSE(g.Connected);
+    EXPECT_EQ(row(), kRowDisconnected);
+}
+
+class MonitoringTest : public CoreFixture {
+  protected:
+    void SetUp() override {
+        CoreFixture::SetUp();
+        unit->latencyMs = 100;  // passes take time, so clicks land inside them
+        main().btnConnect_Click();
+        fakeModule().calls.clear();
+    }
+
+    int passes() const {
+        const auto& c = fakeModule().calls;
+        return static_cast<int>(std::count(c.begin(), c.end(), "ReadingData"));
+    }
+
+    // The user clicks control once the clock reaches t; records whether an exchange was
+    // waiting for its reply at that moment.
+    void clickAt(std::int64_t t, platform::Control& control) {
+        host.at(t, [this, &control] {
+            clickDuringExchange = platform::exchangeRunning();
+            platform::userClick(control);
+        });
+    }
+
+    bool clickDuringExchange = false;
+};
+
+TEST_F(MonitoringTest, StartUntilStop) {
+    std::vector<std::string> seen;
+    int afterStop = 0;
+    fakeModule().onReadingData = [&] {
+        afterStop += g.Monitoring ? 0 : 1;
+        // The pass under way when Stop came ends after it; look at the passes before.
+        if (!g.Monitoring) return;
+        seen.push_back(row() + (main().shpLamp.fillColor() == core::kLampMonitoring ? "Y" : "-"));
+    };
+    clickAt(host.now() + 1000, main().btnStop);
+
+    main().btnStart_Click();
+    EXPECT_TRUE(clickDuringExchange);
+    EXPECT_EQ(afterStop, 1);  // the pass under way when Stop came runs to its end
+    EXPECT_GE(passes(), 3);
+    EXPECT_GE(seen.size(), 2u);
+    for (const auto& s : seen) EXPECT_EQ(s, std::string(kRowMonitoring) + "Y");
+    EXPECT_EQ(calls().front(), "txt_able(0)");
+    EXPECT_EQ(calls().back(), "txt_able(1)");
+    EXPECT_FALSE(g.Monitoring);
+    EXPECT_TRUE(g.Connected);
+    EXPECT_EQ(main().shpLamp.fillColor(), core::kLampConnected);
+    EXPECT_EQ(row(), kRowConnected);
+}
+
+TEST_F(MonitoringTest, OptionalOperationsInOrder) {
+    fakeModule().cmdset = true;
+    fakeModule().txtAble2 = true;
+    fakeModule().preset = true;
+    clickAt(host.now() + 500, main().btnStop);
+    main().btnStart_Click();
+
+    std::vector<std::string> around;
+    for (const auto& c : calls()) {
+        if (c != "ReadingData") around.push_back(c);
+    }
+    EXPECT_EQ(around, (std::vector<std::string>{"cmdset_disable", "txt_able(0)", "txt_able2(0)",
+                                                "preset_able(0)", "cmdset_enable", "txt_able(1)",
+                                                "txt_able2(1)", "preset_able(1)"}));
+}
+
+TEST_F(MonitoringTest, DisconnectDuringAnExchangeEndsItAtOnce) {
+    fakeModule().txtAble2 = true;
+    fakeModule().preset = true;
+    std::size_t commandsAtClick = 0;
+    host.at(host.now() + 1050, [&] {
+        clickDuringExchange = platform::exchangeRunning();
+        commandsAtClick = unit->commands().size();
+        platform::userClick(main().btnDisconnect);
+    });
+
+    main().btnStart_Click();
+    EXPECT_TRUE(clickDuringExchange);
+    EXPECT_EQ(unit->commands().size(), commandsAtClick);  // nothing sent after the click
+    EXPECT_FALSE(core::MSComm1().portOpen());
+    EXPECT_FALSE(g.Monitoring);
+    EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);
+    EXPECT_EQ(row(), kRowDisconnected);
+    // Edits on again; the counters' preset buttons are left alone on disconnect.
+    EXPECT_EQ(std::vector<std::string>(calls().end() - 2, calls().end()),
+              (std::vector<std::string>{"txt_able(1)", "txt_able2(1)"}));
+}
+
+TEST_F(MonitoringTest, DisconnectBetweenPassesStartsNoFurtherPass) {
+    fakeModule().onReadingData = [&] {
+        // Runs with the events at the top of the next pass, outside any exchange.
+        if (passes() == 2) host.soon([&] { platform::userClick(main().btnDisconnect); });
+    };
+    main().btnStart_Click();
+    EXPECT_EQ(passes(), 2);
+    EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);
+    EXPECT_EQ(row(), kRowDisconnected);
+}
+
+TEST_F(MonitoringTest, WindowThatDisconnectsLeavesMonitoring) {
+    fakeModule().onReadingData = [&] {
+        if (passes() == 2) core::Disconnect();  // a failed read: the window's own Disconnect
+    };
+    main().btnStart_Click();
+    EXPECT_EQ(passes(), 2);
+    EXPECT_FALSE(g.Monitoring);
+    EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);
+    EXPECT_EQ(calls().back(), "txt_able(1)");
+    EXPECT_EQ(row(), kRowStoppedOffline);  // Start (which reconnects) and Connect
+}
+
+TEST_F(MonitoringTest, StartWhileDisconnectedConnectsFirst) {
+    main().btnDisconnect_Click();
+    calls().clear();
+    clickAt(host.now() + 2000, main().btnStop);
+    main().btnStart_Click();
+    ASSERT_GE(calls().size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(calls().begin(), calls().begin() + 3),
+              (std::vector<std::string>{"Init", "ReadingData", "txt_able(0)"}));
+    EXPECT_GE(passes(), 2);
+    EXPECT_EQ(row(), kRowConnected);
+}
+
+TEST_F(MonitoringTest, NoMonitoringWhenTheConnectionFails) {
+    main().btnDisconnect_Click();
+    calls().clear();
+    unit->faults().silent = true;
+    main().btnStart_Click();
+    EXPECT_EQ(std::count(calls().begin(), calls().end(), "txt_able(0)"), 0);
+    EXPECT_EQ(passes(), 0);
+    EXPECT_FALSE(g.Monitoring);
+    EXPECT_EQ(row(), kRowConnectFailed);
+}
+
+TEST_F(MonitoringTest, FileMenuWaitsForTheEndOfMonitoring) {
+    clickAt(host.now() + 500, main().mnuFilesOpen);
+    clickAt(host.now() + 700, main().mnuFilesSave);
+    clickAt(host.now() + 1500, main().btnStop);
+    main().btnStart_Click();
+    ASSERT_EQ(host.messages.size(), 2u);
+    for (const auto& m : host.messages) {
+        EXPECT_EQ(m.text,
+                  "This cannot be done while the unit is being uploaded, downloaded or monitored.");
+    }
+    EXPECT_TRUE(host.dialogs.empty());
+    EXPECT_FALSE(main().busy());
+}
+
+TEST_F(MonitoringTest, ExitDuringAPassEndsTheProgram) {
+    clickAt(host.now() + 800, main().mnuFilesEnd);
+    EXPECT_THROW(main().btnStart_Click(), platform::ProgramEnded);
+    EXPECT_TRUE(clickDuringExchange);
+    EXPECT_FALSE(core::MSComm1().portOpen());
+    EXPECT_FALSE(platform::exchangeRunning());
+}
+
+}  // namespace
+}  // namespace dunax::testing

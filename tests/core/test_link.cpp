@@ -1,0 +1,250 @@
+// The unit link against the simulated unit, in virtual time: the commands on the wire, the
+// retries, the framing of replies and the failures of the line.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/globals.h"
+#include "core/link.h"
+#include "core/tables.h"
+#include "platform/scripted_host.h"
+#include "sim/device.h"
+#include "sim/profile.h"
+
+using namespace dunax;
+using core::g;
+using Commands = std::vector<std::string>;
+
+namespace {
+
+struct Link : ::testing::Test {
+    platform::ScriptedHost host;
+    std::shared_ptr<sim::SimUnit> unit;
+    sim::SimSerialDevice* device = nullptr;
+
+    void SetUp() override {
+        core::InitData();
+        auto p = sim::profileFor("J6P-KW4");
+        ASSERT_TRUE(p.has_value());
+        unit = std::make_shared<sim::SimUnit>(*p);
+        auto open = sim::simOpener(unit);
+        platform::setSerialOpener([this, open](int port, const std::string& s, std::string& e) {
+            auto d = open(port, s, e);
+            device = static_cast<sim::SimSerialDevice*>(d.get());
+            return d;
+        });
+        core::OpenPort();
+        ASSERT_TRUE(core::MSComm1().portOpen());
+    }
+    void TearDown() override {
+        core::ClosePort();
+        platform::setSerialOpener(platform::defaultSerialOpener());
+    }
+    sim::Faults& faults() { return unit->faults(); }
+};
+
+TEST_F(Link, RoutinesSendExactlyTheirCommands) {
+    struct Case {
+        const char* what;
+        std::function<std::string()> run;
+        Commands wire;
+        std::string result;
+    };
+    unit->profile().set("1", "20", "ZS", "0");
+    const Case cases[] = {
+        {"select read",
+         [] { return core::SelectRead("00", "02"); },
+         {"G00", "I02"},
+         "TYPE:J6P-KW4"},
+        {"item read", [] { return core::ItemRead("03"); }, {"I03"}, "CH:4CHs"},
+        {"select write",
+         [] { return core::SelectWrite("1", "20", "100"); },
+         {"G1", "I20", "D100"},
+         "ZS:100"},
+        {"item write", [] { return core::ItemWrite("20", "-5"); }, {"I20", "D-5"}, "ZS:-5"},
+        {"prologue",
+         [] { return core::MaintenancePrologue("00", "F"); },
+         {"G00", "I01", "DF"},
+         "MNTSW:F"},
+        {"write of empty data",
+         [] { return core::SelectWriteRetry(3, "1", "20", ""); },
+         {"G1", "I20", "D"},
+         "ZS:"},
+    };
+    for (const auto& c : cases) {
+        unit->clearLog();
+        auto r = c.run();
+        EXPECT_EQ(unit->commands(), c.wire) << c.what;
+        // The label of an item comes from the profile; compare the value part.
+        EXPECT_EQ(r.substr(r.find(':')), c.result.substr(c.result.find(':'))) << c.what;
+    }
+}
+
+TEST_F(Link, RetriesRepeatOnlyEmptyResults) {
+    struct Case {
+        const char* what;
+        std::function<void(sim::Faults&)> fault;
+        std::function<std::string()> run;
+        Commands wire;
+        std::string result;
+    };
+    const Case cases[] = {
+        {"refused item is not retried",
+         [](auto& f) { f.replies["I02"] = "CNG"; },
+         [] { return core::SelectReadRetry(3, "00", "02"); },
+         {"G00", "I02"},
+         "CNG"},
+        {"item that does not apply",
+         [](auto& f) {
+             f.needless.insert({"00", "02"});
+         },
+         [] { return core::SelectReadRetry(3, "00", "02"); },
+         {"G00", "I02"},
+         "NEEDLESS"},
+        {"refused group: no item asked, four attempts",
+         [](auto& f) { f.refusedGroups.insert("00"); },
+         [] { return core::SelectReadRetry(3, "00", "02"); },
+         {"G00", "G00", "G00", "G00"},
+         ""},
+        {"probe with n = 1",
+         [](auto& f) { f.refusedGroups.insert("00"); },
+         [] { return core::SelectReadRetry(1, "00", "01"); },
+         {"G00", "G00"},
+         ""},
+        {"status character only is no answer",
+         [](auto& f) { f.replies["I02"] = "0"; },
+         [] { return core::ItemReadRetry(3, "02"); },
+         {"I02", "I02", "I02", "I02"},
+         ""},
+        {"write whose item does not apply sends no data",
+         [](auto& f) {
+             f.needless.insert({"1", "20"});
+         },
+         [] { return core::SelectWriteRetry(3, "1", "20", "5"); },
+         {"G1", "I20", "G1", "I20", "G1", "I20", "G1", "I20"},
+         ""},
+        {"refused data is retried with its item",
+         [](auto& f) { f.replies["D5"] = "CNG"; },
+         [] { return core::ItemWriteRetry(2, "20", "5"); },
+         {"I20", "D5", "I20", "D5", "I20", "D5"},
+         ""},
+    };
+    for (const auto& c : cases) {
+        faults() = sim::Faults{};
+        c.fault(faults());
+        unit->clearLog();
+        EXPECT_EQ(c.run(), c.result) << c.what;
+        EXPECT_EQ(unit->commands(), c.wire) << c.what;
+    }
+}
+
+TEST_F(Link, ItemReadActsOnTheGroupSelectedLast) {
+    unit->profile().set("2", "20", "ZS", "-250");
+    unit->profile().set("2", "21", "FS", "4000");
+    EXPECT_EQ(core::SelectReadRetry(3, "02", "20"), "ZS:-250");
+    EXPECT_EQ(core::ItemReadRetry(3, "21"), "FS:4000");
+    EXPECT_EQ(unit->commands(), (Commands{"G02", "I20", "I21"}));
+}
+
+TEST_F(Link, SilentUnitTakesTwelveSecondsOfVirtualTimeWithoutSpinning) {
+    faults().silent = true;
+    auto start = host.now();
+    EXPECT_EQ(core::SelectReadRetry(3, "00", "02"), "");
+    auto took = host.now() - start;
+    EXPECT_EQ(unit->commands(), (Commands{"G00", "G00", "G00", "G00"}));
+    EXPECT_EQ(took, 4 * (core::kCommandPauseMs + core::kReplyTimeoutMs));
+    EXPECT_EQ(host.slept, 4 * core::kCommandPauseMs) << "the pause before every command";
+    EXPECT_LE(host.waits, 8) << "each wait blocks until something can happen";
+}
+
+TEST_F(Link, RepliesAreFramedByBlocksEndingInCarriageReturn) {
+    struct Case {
+        const char* what;
+        std::function<void(sim::Faults&)> fault;
+        std::string result;
+    };
+    const Case cases[] = {
+        {"reply in two blocks", [](auto& f) { f.splitAt = 2; }, "TYPE:J6P-KW4"},
+        {"blanks around the reply", [](auto& f) { f.padded = true; }, "TYPE:J6P-KW4"},
+        // Noise ending in CR before the reply makes one block that ends in CR: the reply
+        // holds the noise, the group is not "COK", and the item is never asked.
+        {"a CR inside a block does not end the reply", [](auto& f) { f.garbage = "X\r"; }, ""},
+    };
+    for (const auto& c : cases) {
+        faults() = sim::Faults{};
+        c.fault(faults());
+        unit->clearLog();
+        EXPECT_EQ(core::SelectRead("00", "02"), c.result) << c.what;
+    }
+}
+
+TEST_F(Link, BlockWithoutCarriageReturnWaitsForTheRest) {
+    // "CO" alone is not a reply; the rest completes it well within the time-out.
+    faults().splitAt = 2;
+    faults().splitGapMs = 2500;
+    EXPECT_EQ(core::CommTransact("G00\r"), "COK");
+    faults().splitGapMs = 3500;  // the rest comes too late: no answer at all
+    EXPECT_EQ(core::CommTransact("G00\r"), "");
+}
+
+TEST_F(Link, LateReplyNeverAnswersTheNextCommand) {
+    // The answer to the model name comes after its time-out, before the next command.
+    faults().nextReplyDelayMs = core::kReplyTimeoutMs + 5;
+    EXPECT_EQ(core::SelectRead("00", "06"), "");
+    EXPECT_EQ(core::SelectRead("00", "03"), "CH:4CHs");
+}
+
+TEST_F(Link, ClosedPortAnswersNothingAtOnce) {
+    core::ClosePort();
+    auto start = host.now();
+    EXPECT_EQ(core::SelectReadRetry(3, "00", "02"), "");
+    EXPECT_EQ(host.now() - start, 4 * core::kCommandPauseMs) << "no time-out is waited for";
+    EXPECT_TRUE(unit->commands().empty());
+}
+
+TEST_F(Link, DisconnectDuringAnExchangeEndsItAtOnce) {
+    faults().silent = true;
+    host.at(1000, [] { core::ClosePort(); });
+    auto start = host.now();
+    EXPECT_EQ(core::SelectReadRetry(3, "00", "02"), "");
+    EXPECT_EQ(host.now() - start, 1000 + 3 * core::kCommandPauseMs);
+    EXPECT_EQ(unit->commands(), (Commands{"G00"}));
+}
+
+TEST_F(Link, FailedLineInTheMiddleOfAReplyGivesNoAnswer) {
+    faults().splitAt = 3;
+    faults().splitGapMs = 100;
+    host.at(50, [this] { faults().vanished = true; });
+    EXPECT_EQ(core::CommTransact("I02\r"), "");
+    EXPECT_FALSE(core::MSComm1().portOpen()) << "a failed line counts as closed";
+}
+
+TEST_F(Link, NestedExchangeNeverInterleavesWithTheRunningOne) {
+    std::string nested = "not run";
+    host.at(5, [&] { nested = core::SelectRead("00", "03"); });
+    EXPECT_EQ(core::SelectRead("00", "02"), "TYPE:J6P-KW4");
+    EXPECT_EQ(nested, "") << "a handler nested in the wait gets no answer";
+    EXPECT_EQ(unit->commands(), (Commands{"G00", "I02"}));
+}
+
+TEST_F(Link, TextThatWouldBreakTheFrameIsNeverSent) {
+    for (const std::string& data : Commands{"1\r2", "5\n", std::string("a\0b", 3), "\x1b"}) {
+        unit->clearLog();
+        EXPECT_EQ(core::SelectWrite("1", "20", data), "");
+        EXPECT_EQ(unit->commands(), (Commands{"G1", "I20"}));
+    }
+}
+
+TEST_F(Link, PortThatCannotOpenStaysClosed) {
+    core::ClosePort();
+    faults().portUnavailable = true;
+    core::OpenPort();
+    EXPECT_FALSE(core::MSComm1().portOpen());
+    EXPECT_EQ(core::SelectReadRetry(1, "00", "01"), "");
+    faults().portUnavailable = false;
+    core::OpenPort();
+    EXPECT_TRUE(core::MSComm1().portOpen());
+    EXPECT_EQ(unit->openedSettings, "9600,n,8,1");
+}
+
+}  // namespace

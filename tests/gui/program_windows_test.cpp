@@ -1,0 +1,111 @@
+// The program's own windows drawn for real: the main window before and after an upload from
+// the simulated unit, and each dialog. The pictures land in the build tree for a person to
+// look at; the test checks that each was drawn and that the upload reached the screen.
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <memory>
+
+#include "core/dialogs.h"
+#include "core/dispatch.h"
+#include "core/ext_select.h"
+#include "core/globals.h"
+#include "core/link.h"
+#include "core/main_window.h"
+#include "core/module_window.h"
+#include "gui/program_windows.h"
+#include "gui_fixture.h"
+#include "sim/device.h"
+#include "sim/profile.h"
+
+namespace dunax::gui::test {
+namespace {
+
+void shoot(QWidget* w, const std::string& name) {
+    ASSERT_NE(w, nullptr) << name;
+    QDir().mkpath(DUNAX_GUI_SHOTS_DIR);
+    const QPixmap pic = w->window()->grab();
+    ASSERT_FALSE(pic.isNull()) << name;
+    EXPECT_TRUE(
+        pic.save(QString(DUNAX_GUI_SHOTS_DIR) + "/" + QString::fromStdString(name) + ".png"))
+        << name;
+}
+
+class ProgramWindows : public GuiTest {
+  protected:
+    // Answers every message box that comes up with its default button, keeping its text.
+    void answerMessageBoxes() {
+        auto* t = new QTimer(&host);
+        QObject::connect(t, &QTimer::timeout, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (box && box->isVisible()) {
+                    messages.push_back(box->text().toStdString());
+                    box->accept();
+                }
+            }
+        });
+        t->start(20);
+    }
+    std::vector<std::string> messages;
+
+    void SetUp() override {
+        registerWindows();
+        auto profile = sim::profileFor("J6P-KW4");
+        ASSERT_TRUE(profile.has_value());
+        unit = std::make_shared<sim::SimUnit>(*profile);
+        platform::setSerialOpener(sim::simOpener(unit));
+    }
+    void TearDown() override {
+        core::ClosePort();
+        platform::setSerialOpener(nullptr);
+    }
+    std::shared_ptr<sim::SimUnit> unit;
+};
+
+TEST_F(ProgramWindows, MainWindowBeforeAndAfterAnUpload) {
+    auto& main = core::frmDunax();
+    main.show();
+    idle(50);
+    shoot(host.windowOf(main), "frmDunax_start");
+    EXPECT_EQ(widget<QLabel>(main.lblComPortNo)->text().toStdString(), "COM1");
+
+    answerMessageBoxes();
+    main.btnConnect_Click();
+    idle(50);
+    EXPECT_EQ(widget<QLabel>(main.lblMastertype)->text().toStdString(), "J6P-KW4");
+    auto* module = core::ModuleWindowFor(core::g.UploadModelNum);
+    shoot(module ? host.windowOf(*module) : host.windowOf(main), "frmDunax_uploaded");
+    if (module) shoot(host.windowOf(*module), "module_" + module->name());
+}
+
+TEST_F(ProgramWindows, DialogsAreDrawn) {
+    core::frmDunax().show();
+    struct Case {
+        platform::Form* form;
+        const char* name;
+    } cases[] = {
+        {&core::frmComPort(), "frmComPort"}, {&core::frmVersion(), "frmVersion"},
+        {&core::frmNotice(), "frmNotice"},   {&core::frmExtSelect(), "frmExtSelect"},
+        {&core::frmLoading(), "frmLoading"}, {&core::frmNONE(), "frmNONE"},
+    };
+    core::g.ExtName = "DI";
+    core::frmExtSelect().ExtName_Select();
+    core::g.ChCount = 4;
+    core::ShowLoading("Initializing");
+    core::frmLoading().pgBarLoading.setProgress(2);
+    for (const auto& c : cases) {
+        c.form->show();
+        idle(20);
+        shoot(host.windowOf(*c.form), c.name);
+        c.form->hide();
+    }
+}
+
+}  // namespace
+}  // namespace dunax::gui::test

@@ -1,0 +1,119 @@
+// A test fixture for window logic against the simulated unit: the scripted host (virtual
+// time), fresh global windows and start values, and a simulated unit behind every serial port.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/dialogs.h"
+#include "core/dispatch.h"
+#include "core/ext_select.h"
+#include "core/globals.h"
+#include "core/link.h"
+#include "core/main_window.h"
+#include "platform/host.h"
+#include "platform/scripted_host.h"
+#include "platform/serial.h"
+#include "sim/device.h"
+#include "sim/profile.h"
+#include "sim/unit.h"
+
+namespace dunax::testing {
+
+class UnitFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        core::ClosePort();
+        resetCoreWindows();
+        useModel("J6P-KW4");
+        core::frmDunax();  // loads the main window: start values, port choice, buttons
+    }
+
+    void TearDown() override {
+        core::ClosePort();
+        resetCoreWindows();
+        platform::setSerialOpener(nullptr);
+        core::SetPortChoice(nullptr);
+        platform::collectRetiredForms();
+    }
+
+    // Starts over within one test (for table rows): fresh windows, start values, records.
+    void restart() {
+        TearDown();
+        host.messages.clear();
+        host.log.clear();
+        host.dialogs.clear();
+        host.answers.clear();
+        host.files.clear();
+        host.whileModal.clear();
+        host.onMessage = nullptr;
+        SetUp();
+    }
+
+    // A unit of this model; the profile can be changed through unit->profile() afterwards.
+    void useModel(const std::string& modelName, int channels = 4,
+                  const std::string& version = " 1.05", const std::string& ext = "VQ") {
+        useProfile(sim::makeProfile({modelName, channels, version, ext}));
+    }
+
+    void useProfile(sim::Profile profile) {
+        unit = std::make_shared<sim::SimUnit>(std::move(profile));
+        platform::setSerialOpener(sim::simOpener(unit));
+    }
+
+    // Makes every reply to command (without CR) empty: no usable answer.
+    void emptyReplyTo(const std::string& command) { unit->faults().replies[command] = ""; }
+
+    // While the window formName is shown modally, the user clicks control (index for arrays).
+    void whenModalClick(const std::string& formName, const std::string& control, int index = -1) {
+        host.whileModal[formName] = [control, index](platform::Form& f) {
+            platform::Control* c = f.find(control, index);
+            ASSERT_NE(c, nullptr) << formName_of(f) << " has no " << control;
+            platform::userClick(*c);
+        };
+    }
+
+    std::vector<std::string> commands() const { return unit->commands(); }
+
+    // Commands that write data ("D..."), the ones that change the unit.
+    std::vector<std::string> writes() const {
+        std::vector<std::string> out;
+        for (const auto& c : unit->commands()) {
+            if (!c.empty() && c[0] == 'D') out.push_back(c);
+        }
+        return out;
+    }
+
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> out;
+        for (const auto& m : host.messages) out.push_back(m.text);
+        return out;
+    }
+
+    int logCount(const std::string& entry) const {
+        int n = 0;
+        for (const auto& e : host.log) n += e == entry ? 1 : 0;
+        return n;
+    }
+
+    static void resetCoreWindows() {
+        core::frmExtSelect.reset();
+        core::frmComPort.reset();
+        core::frmVersion.reset();
+        core::frmNONE.reset();
+        core::frmNotice.reset();
+        core::frmLoading.reset();
+        core::frmDunax.reset();
+    }
+
+    platform::ScriptedHost host;
+    std::shared_ptr<sim::SimUnit> unit;
+
+  private:
+    static std::string formName_of(const platform::Form& f) { return f.name(); }
+};
+
+}  // namespace dunax::testing
