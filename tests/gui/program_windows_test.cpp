@@ -18,6 +18,7 @@
 #include "core/link.h"
 #include "core/main_window.h"
 #include "core/module_window.h"
+#include "core/network_window.h"
 #include "gui/program_windows.h"
 #include "gui_fixture.h"
 #include "sim/device.h"
@@ -78,10 +79,28 @@ TEST_F(ProgramWindows, MainWindowBeforeAndAfterAnUpload) {
     answerMessageBoxes();
     main.btnConnect_Click();
     idle(50);
+    EXPECT_TRUE(core::g.Connected) << ::testing::PrintToString(messages);
+    EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(messages);
     EXPECT_EQ(widget<QLabel>(main.lblMastertype)->text().toStdString(), "J6P-KW4");
+    EXPECT_TRUE(widget<QPushButton>(main.btnDownload)->isEnabled());
     auto* module = core::ModuleWindowFor(core::g.UploadModelNum);
     shoot(module ? host.windowOf(*module) : host.windowOf(main), "frmDunax_uploaded");
-    if (module) shoot(host.windowOf(*module), "module_" + module->name());
+    ASSERT_NE(module, nullptr);
+    shoot(host.windowOf(*module), "module_" + module->name());
+    // The second settings page, as the user reaches it.
+    platform::Control* page2 = module->find("cmdSet2");
+    ASSERT_NE(page2, nullptr);
+    platform::userClick(*page2);
+    idle(20);
+    shoot(host.windowOf(*module), "module_" + module->name() + "_page2");
+
+    // The network window, filled by the upload, as its button shows it.
+    auto* net = core::NetworkWindowFor(core::g.NetType);
+    ASSERT_NE(net, nullptr);
+    net->show();
+    idle(20);
+    shoot(host.windowOf(*net), net->name());
+    net->hide();
 }
 
 TEST_F(ProgramWindows, DialogsAreDrawn) {

@@ -27,10 +27,5 @@ TEST(NetworkItems, CCLinkTimeoutTakesWholeNumbersUpTo32767) {
     EXPECT_EQ(u.profile().value("00", "51"), "32767");
 }
 
-TEST(NetworkItems, AUnitOfNoKnownNetworkHasNoNetworkItems) {
-    SimUnit u(makeProfile({"J6Z-KW4", 4, " 1.05", "VQ"}));
-    EXPECT_EQ(run(u, {"G00", "I51"})[1], "CNU");
-}
-
 }  // namespace
 }  // namespace dunax::sim

@@ -1,0 +1,183 @@
+#include "network/network_settings_window.h"
+
+#include <utility>
+
+#include "core/connection.h"
+#include "core/link.h"
+#include "core/main_window.h"
+#include "core/text.h"
+#include "platform/host.h"
+
+namespace dunax::network {
+
+using platform::Control;
+using platform::Kind;
+
+namespace {
+
+constexpr int kRetries = 3;
+const std::string kGroupCommon = "00";
+const std::string kItemMaintenanceSwitch = "01";
+
+void showInformation(const std::string& text) {
+    platform::host().messageBox(text, platform::Icon::Information, platform::Buttons::OK, "");
+}
+
+bool plainDigits(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The buttons are the window's first controls, so they stand in a row at its top: the order
+// of the controls is the tab order, and it follows the order of reading.
+NetworkSettingsWindow::NetworkSettingsWindow(std::string name, std::string caption)
+    : NetworkWindow(std::move(name)),
+      btnUpload(add(Kind::CommandButton, "btnUpload")),
+      btnDownload(add(Kind::CommandButton, "btnDownload")),
+      btnExit(add(Kind::CommandButton, "btnExit")) {
+    setCaption(std::move(caption));
+    btnUpload.setCaption("Upload");
+    btnDownload.setCaption("Download");
+    btnExit.setCaption("Exit");
+    btnUpload.onClick = [this] { btnUpload_Click(); };
+    btnDownload.onClick = [this] { btnDownload_Click(); };
+    btnExit.onClick = [this] { btnExit_Click(); };
+    // The close box leaves the window as Exit does, so that the user is never held in the
+    // modal window; while an exchange runs (Exit off) it does nothing.
+    onCloseBox = [this] { platform::userClick(btnExit); };
+    // Runs once the window is complete: the global instance loads it after construction.
+    onLoad = [this] { Form_Load(); };
+}
+
+void NetworkSettingsWindow::lockInput(Control& c) {
+    c.setLocked(true);
+    c.setBackColor(platform::color::ButtonFace);
+}
+
+void NetworkSettingsWindow::openInput(Control& c) {
+    c.setLocked(false);
+    c.setBackColor(platform::color::WindowBackground);
+}
+
+void NetworkSettingsWindow::lockInputs() {
+    for (Control* c : inputs_) lockInput(*c);
+}
+
+void NetworkSettingsWindow::openInputs() {
+    for (Control* c : inputs_) openInput(*c);
+}
+
+void NetworkSettingsWindow::setButtons(bool upload, bool download, bool exit) {
+    btnUpload.setEnabled(upload);
+    btnDownload.setEnabled(download);
+    btnExit.setEnabled(exit);
+}
+
+void NetworkSettingsWindow::layOut(int clientWidth, int clientHeight) {
+    resize(clientWidth + kBorderWidth, clientHeight + kBorderHeight);
+    const int row = 3 * kButtonWidth + 2 * kButtonGap;
+    int left = (clientWidth - row) / 2;
+    for (Control* b : {&btnUpload, &btnDownload, &btnExit}) {
+        b->setGeometry(left, kMargin, kButtonWidth, kButtonHeight);
+        left += kButtonWidth + kButtonGap;
+    }
+}
+
+void NetworkSettingsWindow::Form_Load() {
+    btnDownload.setEnabled(false);
+    lockInputs();
+}
+
+std::string NetworkSettingsWindow::readItem(const std::string& item) {
+    return core::SelectReadRetry(kRetries, kGroupCommon, item);
+}
+
+bool NetworkSettingsWindow::readText(const std::string& item, Control& box) {
+    const std::string reply = readItem(item);
+    if (reply.empty()) return false;
+    // "CNG" and "NEEDLESS" hold no colon and are shown as they are.
+    box.setText(core::AfterColon(reply));
+    return true;
+}
+
+bool NetworkSettingsWindow::writeItem(const std::string& item, const std::string& data) {
+    return !core::SelectWriteRetry(kRetries, kGroupCommon, item, data).empty();
+}
+
+void NetworkSettingsWindow::uploadFailed() {
+    platform::host().messageBox("Uploading incomplete", platform::Icon::Critical,
+                                platform::Buttons::OK, "Uploading");
+    core::Disconnect();
+    // The inputs keep their look and what was already read into them.
+    setButtons(true, downloadAfterUploadFailure(), true);
+}
+
+void NetworkSettingsWindow::downloadFailed() {
+    platform::host().messageBox("Downloading incomplete", platform::Icon::Critical,
+                                platform::Buttons::OK, "Downloading");
+    core::Disconnect();
+    openInputs();
+    setButtons(true, true, true);
+}
+
+void NetworkSettingsWindow::btnUpload_Click() {
+    setButtons(false, false, false);
+    if (readItem(kItemMaintenanceSwitch).empty()) return uploadFailed();
+    if (const auto data = uploadPrologueData()) {
+        if (!writeItem(kItemMaintenanceSwitch, *data)) return uploadFailed();
+    }
+    if (!uploadItems()) return uploadFailed();
+    openInputs();
+    setButtons(true, true, true);
+}
+
+void NetworkSettingsWindow::btnDownload_Click() {
+    lockInputs();
+    setButtons(false, false, false);
+    if (readItem(kItemMaintenanceSwitch).empty()) return downloadFailed();
+    if (const auto problem = entryProblem()) {
+        showInformation(*problem);
+        openInputs();
+        setButtons(true, true, true);
+        return;
+    }
+    // A write the unit did not take ends the download with its failure message rather than
+    // passing for a download that worked.
+    if (!writeItem(kItemMaintenanceSwitch, downloadPrologueData())) return downloadFailed();
+    if (!downloadItems()) return downloadFailed();
+    openInputs();
+    setButtons(true, true, true);
+    btnUpload_Click();  // read back what the unit now holds
+}
+
+void NetworkSettingsWindow::btnExit_Click() {
+    hide();
+    core::frmDunax().btnConnect_Click();
+}
+
+void NetworkSettingsWindow::checkTimeoutText(const std::string& text) {
+    const int n = core::CheckNumber(text);
+    if (n != 0 && (n < 0 || n > 32767)) showInformation("Please enter 0 to 32767.");
+}
+
+std::optional<std::string> NetworkSettingsWindow::timeoutEntryProblem(const std::string& text) {
+    static const std::string kEnterNumber = "Please enter number in TimeOut Box.";
+    static const std::string kEnterRange = "Please enter 0 to 32767.";
+    if (plainDigits(text)) {
+        const auto first = text.find_first_not_of('0');
+        const std::string digits = first == std::string::npos ? "0" : text.substr(first);
+        if (digits.size() > 5 || std::stol(digits) > 32767) return kEnterRange;
+        return std::nullopt;
+    }
+    // A number in another form: say so when it lies outside the range, else ask for a plain
+    // whole number, as the unit takes nothing else.
+    if (const auto v = core::ToDouble(text); v && (*v < 0.0 || *v > 32767.0)) return kEnterRange;
+    return kEnterNumber;
+}
+
+}  // namespace dunax::network

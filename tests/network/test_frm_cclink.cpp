@@ -1,0 +1,318 @@
+// The CC-Link settings window against the simulated unit: what it sends, what it shows, how it
+// fails, and how it hands back to the main window on Exit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/globals.h"
+#include "core/link.h"
+#include "core/main_window.h"
+#include "core/network_window.h"
+#include "modules/analog_in/frm_kw4.h"
+#include "modules/register.h"
+#include "network/frm_cclink.h"
+#include "network/register.h"
+#include "platform/color.h"
+#include "sim/profile_kw4.h"
+#include "support/unit_fixture.h"
+
+namespace dunax {
+namespace {
+
+using core::g;
+using network::CCLinkWindow;
+using network::frmCCLINK;
+using platform::Icon;
+using Cmds = std::vector<std::string>;
+
+const Cmds kUpload{"G00", "I01", "G00", "I01", "D1", "G00", "I51"};
+
+Cmds concat(std::initializer_list<Cmds> parts) {
+    Cmds out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+class CCLinkTest : public testing::UnitFixture {
+  protected:
+    void SetUp() override {
+        UnitFixture::SetUp();
+        useProfile(sim::makeKW4Unit({}));  // J6P-KW4: a unit on CC-Link
+        modules::RegisterModuleWindows();
+        network::RegisterNetworkWindows();
+    }
+
+    void TearDown() override {
+        frmCCLINK.reset();
+        modules::frmKW4.reset();
+        UnitFixture::TearDown();
+    }
+
+    // The link as a connect leaves it, without the identification's commands.
+    void connect() {
+        core::OpenPort();
+        ASSERT_TRUE(core::MSComm1().portOpen());
+        g.Connected = true;
+        unit->clearLog();
+    }
+
+    CCLinkWindow& w() { return frmCCLINK(); }
+    std::string buttons() {
+        std::string s;
+        for (auto* b : {&w().btnUpload, &w().btnDownload, &w().btnExit})
+            s += b->enabled() ? '1' : '0';
+        return s;
+    }
+    // The box's look: "open" (editable, white), "locked" (grey), or "mixed".
+    std::string look() {
+        const auto& t = w().txtTimeout;
+        if (!t.locked() && t.backColor() == platform::color::WindowBackground) return "open";
+        if (t.locked() && t.backColor() == platform::color::ButtonFace) return "locked";
+        return "mixed";
+    }
+    // The messages shown, as "text|icon|title" with the icon's number.
+    std::vector<std::string> shown() const {
+        std::vector<std::string> out;
+        for (const auto& m : host.messages)
+            out.push_back(m.text + "|" + std::to_string(static_cast<int>(m.icon)) + "|" + m.title);
+        return out;
+    }
+    std::string unitTimeout() const { return unit->profile().value("00", "51"); }
+};
+
+const std::string kInfo = "|" + std::to_string(static_cast<int>(Icon::Information)) + "|";
+const std::string kCritical = "|" + std::to_string(static_cast<int>(Icon::Critical)) + "|";
+
+TEST_F(CCLinkTest, LoadsLockedWithDownloadOffAndIsTheWindowOfNetworkZero) {
+    EXPECT_EQ(core::NetworkWindowFor(0), &w());
+    EXPECT_EQ(core::NetworkWindowFor(1), nullptr);
+    EXPECT_EQ(w().caption(), "CC-Link Setting");
+    EXPECT_EQ(w().Frame2.caption() + "/" + w().Label2.caption(), "TimeOut/x 0.1 sec");
+    EXPECT_EQ(buttons(), "101");
+    EXPECT_EQ(look(), "locked");
+    EXPECT_FALSE(w().txtTimeout.accessibleName().empty());
+    const int clientW = w().width() - CCLinkWindow::kBorderWidth;
+    const int clientH = w().height() - CCLinkWindow::kBorderHeight;
+    for (const auto& c : w().controls()) {  // inside its container or the window
+        const platform::Control* box = c->container();
+        EXPECT_TRUE(c->left() >= 0 && c->top() >= 0 &&
+                    c->left() + c->width() <= (box ? box->width() : clientW) &&
+                    c->top() + c->height() <= (box ? box->height() : clientH))
+            << c->designName();
+    }
+    EXPECT_LE(w().txtTimeout.left() + w().txtTimeout.width(), w().Label2.left());
+}
+
+TEST_F(CCLinkTest, UploadShowsTheTimeoutAndDownloadWritesItAndReadsItBack) {
+    connect();
+    w().btnUpload_Click();
+    EXPECT_EQ(commands(), kUpload);
+    EXPECT_EQ(w().txtTimeout.text(), "20");
+    EXPECT_EQ(look(), "open");
+    EXPECT_EQ(buttons(), "111");
+
+    unit->clearLog();
+    w().txtTimeout.setText("0075");  // the unit keeps it as 75
+    platform::userClick(w().btnDownload);
+    EXPECT_EQ(commands(),
+              concat({{"G00", "I01", "G00", "I01", "D1", "G00", "I51", "D0075"}, kUpload}));
+    EXPECT_EQ(unitTimeout(), "75");
+    EXPECT_EQ(w().txtTimeout.text(), "75");
+    EXPECT_EQ(look(), "open");
+    EXPECT_EQ(buttons(), "111");
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(g.Connected);
+}
+
+// Entries that are not written: the switch is read, the message shown, and the window is
+// open again over a link that stays up.
+TEST_F(CCLinkTest, DownloadRefusesEntriesTheUnitCannotTake) {
+    const std::string number = "Please enter number in TimeOut Box." + kInfo;
+    const std::string range = "Please enter 0 to 32767." + kInfo;
+    const std::pair<const char*, std::string> cases[] = {
+        {"", number},      {"abc", number},  {"CNG", number},  {"12 ", number},
+        {"123.4", number}, {"40000", range}, {"   -5", range},
+    };
+    connect();
+    w().btnUpload_Click();
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(text);
+        w().txtTimeout.setText(text);
+        unit->clearLog();
+        host.messages.clear();
+        platform::userClick(w().btnDownload);
+        EXPECT_EQ(commands(), (Cmds{"G00", "I01"}));
+        EXPECT_EQ(shown(), std::vector<std::string>{message});
+        EXPECT_EQ(w().txtTimeout.text(), text);
+        EXPECT_EQ(unitTimeout(), "20");
+        EXPECT_EQ(look(), "open");
+        EXPECT_EQ(buttons(), "111");
+        EXPECT_TRUE(g.Connected);
+    }
+}
+
+TEST_F(CCLinkTest, FailuresReportDisconnectAndLeaveTheWindowUsable) {
+    const std::string upload = "Uploading incomplete" + kCritical + "Uploading";
+    const std::string download = "Downloading incomplete" + kCritical + "Downloading";
+    auto reply = [this](const char* cmd, const char* r) {
+        return [=, this] { unit->faults().replies[cmd] = r; };
+    };
+    struct Case {
+        const char* name;
+        bool isUpload;
+        std::function<void()> fault;
+        std::string message;
+        const char* buttons;
+        const char* look;
+        const char* unitValue;
+    } cases[] = {
+        {"no answer to the switch", true, reply("I01", ""), upload, "101", "locked", "20"},
+        {"maintenance write refused", true, reply("D1", "CNG"), upload, "101", "locked", "20"},
+        {"no answer to the time-out", true, reply("I51", ""), upload, "101", "locked", "20"},
+        {"link already closed", true, [] { core::ClosePort(); }, upload, "101", "locked", "20"},
+        {"no answer to the switch", false, reply("I01", ""), download, "111", "open", "20"},
+        {"maintenance write refused", false, reply("D1", "CNG"), download, "111", "open", "20"},
+        {"time-out write refused", false,
+         [this] { unit->profile().find("00", "51")->writable = false; }, download, "111", "open",
+         "20"},
+        {"link already closed", false, [] { core::ClosePort(); }, download, "111", "open", "20"},
+        // The download went through; the read-back after it gets no answer.
+        {"silent read-back", false, [this] { unit->faults().silentFrom = unit->log().size() + 9; },
+         upload, "101", "open", "55"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::string(k.isUpload ? "upload: " : "download: ") + k.name);
+        frmCCLINK.reset();
+        useProfile(sim::makeKW4Unit({}));
+        core::ClosePort();
+        connect();
+        if (!k.isUpload) w().btnUpload_Click();
+        w().txtTimeout.setText(k.isUpload ? "33" : "55");
+        host.messages.clear();
+        k.fault();
+        platform::userClick(k.isUpload ? w().btnUpload : w().btnDownload);
+
+        EXPECT_EQ(shown(), std::vector<std::string>{k.message});
+        EXPECT_FALSE(g.Connected);
+        EXPECT_FALSE(core::MSComm1().portOpen());
+        EXPECT_EQ(buttons(), k.buttons);
+        EXPECT_EQ(look(), k.look);
+        EXPECT_EQ(w().txtTimeout.text(), k.isUpload ? "33" : "55");  // kept
+        EXPECT_EQ(unitTimeout(), k.unitValue);
+    }
+}
+
+TEST_F(CCLinkTest, RefusedTimeoutReadIsShownAsTheValueAndTheUploadSucceeds) {
+    connect();
+    unit->profile().refuse("00", "51");
+    w().btnUpload_Click();
+    EXPECT_EQ(w().txtTimeout.text(), "CNG");
+    EXPECT_EQ(shown(), std::vector<std::string>{"Please enter number." + kInfo});
+    EXPECT_EQ(buttons(), "111");
+    EXPECT_EQ(look(), "open");
+}
+
+// The box's check runs on every change, typed or put there by code, and keeps the text.
+TEST_F(CCLinkTest, TimeoutCheckMessages) {
+    const std::string number = "Please enter number." + kInfo;
+    const std::string range = "Please enter 0 to 32767." + kInfo;
+    const std::pair<const char*, std::string> cases[] = {
+        {"0", ""},      {"150", ""},       {"32767", ""},    {"1e3", ""},
+        {"123.4", ""},  {"32768", number}, {"abc", number},  {"-5", number},
+        {"+5", number}, {"1.5", number},   {"   -5", range}, {"", ""},
+    };
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(text);
+        host.messages.clear();
+        w().txtTimeout.setText(text);
+        EXPECT_EQ(w().txtTimeout.text(), text);
+        EXPECT_EQ(shown(),
+                  message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
+    }
+}
+
+class CCLinkMainWindowTest : public CCLinkTest {
+  protected:
+    void SetUp() override {
+        CCLinkTest::SetUp();
+        core::frmDunax().btnConnect_Click();
+        ASSERT_TRUE(g.Connected);
+        ASSERT_EQ(g.NetType, 0);
+        ASSERT_EQ(w().txtTimeout.text(), "20");  // filled while hidden
+        ASSERT_FALSE(w().shown());
+    }
+};
+
+// Exit hides the modal window, the main window reconnects and uploads (the network window's
+// upload included, on the hidden window), and only then the notice comes up.
+TEST_F(CCLinkMainWindowTest, ExitReconnectsBeforeTheNotice) {
+    Cmds atNotice;
+    bool shownAtNotice = true;
+    // Whether the window was up each time the unit was asked for the time-out.
+    std::vector<bool> shownAtRead;
+    unit->profile().find("00", "51")->live = [&](std::int64_t) {
+        shownAtRead.push_back(w().shown());
+        return std::string("20");
+    };
+    host.whileModal["frmCCLINK"] = [&](platform::Form&) {
+        EXPECT_TRUE(w().shown());
+        unit->clearLog();
+        platform::userClick(w().btnExit);
+    };
+    host.whileModal["frmNotice"] = [&](platform::Form&) {
+        atNotice = commands();
+        shownAtNotice = w().shown();
+    };
+    core::frmDunax().btnComNet_Click();
+
+    // Position of an entry in the host's log, -1 when it is missing.
+    auto at = [&](const std::string& e) {
+        auto it = std::find(host.log.begin(), host.log.end(), e);
+        return it == host.log.end() ? -1L : static_cast<long>(it - host.log.begin());
+    };
+    ASSERT_GE(at("modal frmCCLINK"), 0);
+    EXPECT_LT(at("modal frmCCLINK"), at("hide frmCCLINK"));
+    EXPECT_LT(at("hide frmCCLINK"), at("end modal frmCCLINK"));
+    EXPECT_LT(at("end modal frmCCLINK"), at("modal frmNotice"));
+    EXPECT_FALSE(shownAtNotice);
+    EXPECT_EQ(shownAtRead, std::vector<bool>{false}) << "uploaded again while hidden";
+    // The reconnect identified the unit again and ended with the network window's upload.
+    ASSERT_GE(atNotice.size(), kUpload.size());
+    EXPECT_NE(std::find(atNotice.begin(), atNotice.end(), "I02"), atNotice.end());
+    EXPECT_EQ(Cmds(atNotice.end() - static_cast<long>(kUpload.size()), atNotice.end()), kUpload);
+    EXPECT_TRUE(g.Connected);
+}
+
+TEST_F(CCLinkMainWindowTest, CloseBoxActsAsExitButNotWhileAnExchangeRuns) {
+    bool closedMidUpload = false;
+    host.whileModal["frmCCLINK"] = [&](platform::Form& f) {
+        // Closing while the window's own upload waits for the unit does nothing.
+        unit->latencyMs = 500;
+        host.at(host.now() + 100, [&] {
+            f.onCloseBox();
+            closedMidUpload = true;
+        });
+        platform::userClick(w().btnUpload);
+        unit->latencyMs = 15;
+        EXPECT_TRUE(closedMidUpload);
+        EXPECT_TRUE(w().shown());
+        EXPECT_EQ(buttons(), "111");
+        unit->clearLog();
+        f.onCloseBox();
+    };
+    host.whileModal["frmNotice"] = [&](platform::Form&) {
+        EXPECT_FALSE(w().shown());
+        const Cmds sent = commands();
+        EXPECT_NE(std::find(sent.begin(), sent.end(), "I02"), sent.end()) << "reconnected";
+    };
+    core::frmDunax().btnComNet_Click();
+    EXPECT_EQ(logCount("modal frmNotice"), 1);
+    EXPECT_EQ(logCount("hide frmCCLINK"), 1);
+}
+
+}  // namespace
+}  // namespace dunax
