@@ -518,8 +518,8 @@ void AnalogWindow::ReadMonitorValues() {
 
 void AnalogWindow::RefreshExtension() {
     if (!design_.extension || core::g.ExtName == "NONE") return;
-    const std::string reply = core::SelectReadRetry(kRetries, "00", "12");
-    if (!reply.empty()) core::ExtDataDisplay(*this, core::AfterX(reply));
+    // A refusal or "NEEDLESS" carries no bit image and leaves the points as they are.
+    core::ExtDataDisplayReply(*this, core::SelectReadRetry(kRetries, "00", "12"));
 }
 
 // --- Checks ---

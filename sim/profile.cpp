@@ -4,7 +4,17 @@
 #include <utility>
 
 #include "sim/network_items.h"
+#include "sim/profile_bias_gain.h"
+#include "sim/profile_counter.h"
+#include "sim/profile_discrete.h"
+#include "sim/profile_fe2.h"
+#include "sim/profile_gf4a.h"
 #include "sim/profile_kw4.h"
+#include "sim/profile_loadcell.h"
+#include "sim/profile_temperature.h"
+#include "sim/profile_ux4.h"
+#include "sim/profile_vh4n.h"
+#include "sim/scaled_items.h"
 
 namespace dunax::sim {
 
@@ -130,6 +140,26 @@ std::vector<std::pair<std::string, std::function<Profile()>>> registry() {
     for (auto& [name, unit] : kw4Units()) {
         all.emplace_back(name, [unit = unit] { return makeKW4Unit(unit); });
     }
+    for (auto& [name, unit] : ux4Units()) {
+        all.emplace_back(name, [unit = unit] { return makeUX4Unit(unit); });
+    }
+    for (auto& [name, unit] : gf4aUnits()) {
+        all.emplace_back(name, [unit = unit] { return makeGF4AUnit(unit); });
+    }
+    for (auto& unit : scaledAnalogUnits()) all.push_back(std::move(unit));
+    for (auto& unit : discreteUnits()) all.push_back(std::move(unit));
+    for (auto& unit : vh4nUnits()) all.push_back(std::move(unit));
+    for (auto& unit : biasGainUnits()) all.push_back(std::move(unit));
+    for (auto& [name, unit] : temperatureUnits()) {
+        all.emplace_back(name, [unit = unit] { return makeTemperatureUnit(unit); });
+    }
+    for (auto& [name, unit] : counterUnits()) {
+        all.emplace_back(name, [unit = unit] { return makeCounterUnit(unit); });
+    }
+    for (auto& [name, unit] : fe2Units()) {
+        all.emplace_back(name, [unit = unit] { return makeFE2Unit(unit); });
+    }
+    for (auto& unit : loadCellUnits()) all.push_back(std::move(unit));
     // A model the program does not know: identification only.
     all.emplace_back("J6U-JR8", [] { return makeProfile({"J6U-JR8", 8, " 1.10", "VQ"}); });
     return all;

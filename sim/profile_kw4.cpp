@@ -148,6 +148,11 @@ std::vector<std::pair<std::string, KW4Unit>> kw4Units() {
         {"J6XN-KWH4+DI", {"J6XN-KWH4", 4, " 1.05", "DI", {3}}},
         {"J6YR-KWH4", {"J6YR-KWH4", 4, " 1.05", "VQ", {10}}},
         {"J6YR-KW4+DO", {"J6YR-KW4", 4, " 1.02", "DO", {0, 0, 9, 9}}},
+        // One unit on each of the other networks, to try their settings windows.
+        {"J6Q-KW4", {"J6Q-KW4", 4, " 1.05", "VQ", {0}}},
+        {"J6SK-KW4", {"J6SK-KW4", 4, " 1.05", "VQ", {3}}},
+        {"J6U-KW4", {"J6U-KW4", 4, " 1.05", "VQ", {0}}},
+        {"J6WB-KW4", {"J6WB-KW4", 4, " 1.05", "VQ", {5}}},
     };
 }
 

@@ -17,6 +17,7 @@
 #include "modules/register.h"
 #include "platform/color.h"
 #include "sim/profile_kw4.h"
+#include "support/layout_check.h"
 #include "support/unit_fixture.h"
 
 namespace dunax {
@@ -490,59 +491,7 @@ TEST_F(KW4Test, MainWindowKeepsDownloadOffAfterAnUploadThatStopped) {
 
 // --- Layout ---
 
-// Roughly how wide a caption is drawn in the desktop's 8.25 pt sans font, in twips.
-int captionWidth(const platform::Control& c) {
-    int w = 0;
-    for (char ch : c.caption()) w += ch == ' ' ? 45 : 105;
-    return static_cast<int>(w * (c.fontSize() / 8.25) * (c.fontBold() ? 1.1 : 1.0));
-}
-
-// Every control lies inside its container and the window, no two controls of one container
-// overlap, captions fit, and every box has a name for screen readers.
-void expectTidy(const platform::Form& win) {
-    using platform::Control;
-    using platform::Kind;
-    const int clientWidth = 9650 - 120, clientHeight = 7400 - 500;
-    const auto& all = win.controls();
-    for (const auto& c : all) {
-        SCOPED_TRACE(win.name() + "." + c->designName());
-        const Control* box = c->container();
-        EXPECT_GE(c->left(), 0);
-        EXPECT_GE(c->top(), 0);
-        EXPECT_LE(c->left() + c->width(), box ? box->width() : clientWidth);
-        EXPECT_LE(c->top() + c->height(), box ? box->height() : clientHeight);
-        switch (c->kind()) {
-            case Kind::TextBox:
-            case Kind::ComboBox:
-                EXPECT_FALSE(c->accessibleName().empty());
-                break;
-            case Kind::Label:
-            case Kind::CommandButton:
-                EXPECT_LE(captionWidth(*c), c->width());
-                break;
-            case Kind::OptionButton:
-            case Kind::Frame:
-                EXPECT_LE(captionWidth(*c) + 240, c->width());
-                break;
-            default:
-                break;
-        }
-    }
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        for (std::size_t j = i + 1; j < all.size(); ++j) {
-            const Control& a = *all[i];
-            const Control& b = *all[j];
-            // The two pages share their place; a frame holds what lies on it.
-            if (a.container() != b.container() || a.kind() == Kind::Frame ||
-                b.kind() == Kind::Frame)
-                continue;
-            const bool apart = a.left() + a.width() <= b.left() ||
-                               b.left() + b.width() <= a.left() ||
-                               a.top() + a.height() <= b.top() || b.top() + b.height() <= a.top();
-            EXPECT_TRUE(apart) << win.name() << ": " << a.designName() << " / " << b.designName();
-        }
-    }
-}
+using dunax::testing::expectTidy;
 
 TEST_F(KW4Test, LayoutKeepsControlsApartInsideAndNamed) {
     start({"J6P-KWH4", 4, " 1.05", "DI", {0}});

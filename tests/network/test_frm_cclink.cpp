@@ -89,7 +89,7 @@ const std::string kCritical = "|" + std::to_string(static_cast<int>(Icon::Critic
 
 TEST_F(CCLinkTest, LoadsLockedWithDownloadOffAndIsTheWindowOfNetworkZero) {
     EXPECT_EQ(core::NetworkWindowFor(0), &w());
-    EXPECT_EQ(core::NetworkWindowFor(1), nullptr);
+    EXPECT_EQ(core::NetworkWindowFor(99), nullptr);
     EXPECT_EQ(w().caption(), "CC-Link Setting");
     EXPECT_EQ(w().Frame2.caption() + "/" + w().Label2.caption(), "TimeOut/x 0.1 sec");
     EXPECT_EQ(buttons(), "101");

@@ -1,0 +1,34 @@
+// File > Save and File > Open of the main window: the settings that the module window of the
+// identified model and the network window of its field network show, with the unit's identity,
+// written to and read from a configuration file.
+#pragma once
+
+#include <string>
+
+namespace dunax::config_file {
+
+// The file types the dialogs offer, ".uJx" first.
+inline constexpr const char* kFileFilter =
+    "uJx Files (*.uJx)|*.uJx|Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+
+// Asks for a file name and saves. "No Config Data" while no module window has been shown;
+// Cancel does nothing. Any failure (a box that does not hold the number it must, a control
+// missing from a window, a file that cannot be written) is shown under "Open Error" and
+// leaves any existing file as it was.
+void SaveConfigFile();
+
+// Asks for a file and opens it into the globals, the main window's labels, the module window
+// of the file's model (then shown) and the network window of its network. The whole file is
+// read and checked before anything changes: a file that is short, malformed, not text, too
+// large, or that names a list row or unit that does not exist changes nothing and is reported
+// in a message box. Cancel does nothing. Nothing is sent to the unit.
+void OpenConfigFile();
+
+// The text SaveConfigFile writes for the current globals and windows; throws ConfigError
+// where saving would fail.
+std::string ComposeConfigText();
+
+// Makes the main window's File > Open and File > Save use the routines above.
+void InstallConfigFileRoutines();
+
+}  // namespace dunax::config_file

@@ -1,0 +1,518 @@
+// The load-cell windows' shared part: controls and layout, page buttons, switching of the
+// edits, the upload and download steps, the monitoring pass and the data check.
+#include "modules/encoder_loadcell/loadcell_window.h"
+
+#include <algorithm>
+
+#include "core/connection.h"
+#include "core/dispatch.h"
+#include "core/ext_display.h"
+#include "core/globals.h"
+#include "core/link.h"
+#include "core/tables.h"
+#include "core/text.h"
+#include "platform/host.h"
+
+namespace dunax::modules {
+
+using platform::Control;
+using platform::Kind;
+
+namespace {
+
+constexpr int kRetries = 3;  // every exchange: four attempts, only an empty reply is retried
+constexpr int kChannels = 2;
+
+// --- Layout, in twips (15 twips = 1 pixel). The window is 9650 x 7400 with its frame. ---
+constexpr int kMargin = 90;
+constexpr int kContentWidth = 9330;
+constexpr int kLabelHeight = 225;
+constexpr int kBoxHeight = 285;
+constexpr int kButtonHeight = 360;
+
+// "Value" frame: module code, the two live values, the extension points.
+constexpr int kValueTop = 45;
+constexpr int kValueHeight = 1470;
+constexpr int kValueColLeft = 1320;
+constexpr int kValueColPitch = 1500;
+constexpr int kValueBoxWidth = 1320;
+constexpr int kExtHeaderWidth = 5700;
+constexpr int kExtBoxWidth = 165;
+constexpr int kExtBoxHeight = 240;
+constexpr int kExtBoxPitch = 210;
+constexpr std::array<int, 4> kExtGroupLeft{0, 1575, 3090, 4560};
+
+// Page buttons in their frame, the filter mode beside them, the pages below.
+constexpr int kSetModelTop = 1560;
+constexpr int kSetModelWidth = 2880;
+constexpr int kSetModelHeight = 480;
+constexpr int kPageButtonWidth = 1335;
+constexpr int kModeLeft = 3150;
+constexpr int kModeWidth = 6000;
+constexpr int kPageTop = 2085;
+constexpr int kPageHeight = 4620;
+
+// Both pages: row captions, then one column per channel, hints at the right.
+constexpr int kCaptionLeft = 150;
+constexpr int kCaptionWidth = 1560;
+constexpr std::array<int, 2> kCol{1800, 4500};
+constexpr int kColWidth = 2460;
+constexpr int kBoxWidth = 1500;
+constexpr int kButtonWidth = 1200;
+constexpr int kButtonGap = 60;
+constexpr int kSmallButtonWidth = 780;
+constexpr int kHintLeft = 7140;
+constexpr int kHintWidth = 2040;
+constexpr int kHeadTop = 180;
+constexpr int kRowTop = 480;
+constexpr int kRowPitch = 420;
+constexpr int kCaptionDrop = 30;  // a caption sits this far below the top of its box
+
+std::string chName(int k) {
+    return "CH " + std::to_string(k);
+}
+
+void StepBar() {
+    auto& bar = core::frmLoading().pgBarLoading;
+    bar.setProgress(bar.progress() + 1);
+}
+
+}  // namespace
+
+LoadCellWindow::LoadCellWindow(std::string formName, int modelNum, bool full)
+    : core::ModuleWindow(std::move(formName)), modelNum_(modelNum), full_(full) {
+    setCaption(name().substr(3));  // "frmSD2" is titled "SD2"
+    setGeometry(0, 0, 9650, 7400);
+    buildValueFrame();
+    buildPageButtons();
+    buildFirstPage();
+    buildSecondPage();
+    wireButtons();
+
+    // Design state: the first page; the calibration buttons off until an upload; the second
+    // page's monitor output and gain adjustment out of sight until the firmware is known.
+    cmdSet1->setEnabled(false);
+    cmdSet2->setEnabled(full_);
+    frmSet2->setVisible(false);
+    if (!full_) {
+        cmdSet1->setVisible(false);
+        cmdSet2->setVisible(false);
+    }
+    for (Control* b : {cmdAutoZero0, cmdAutoZero1, cmdZero0, cmdZero1, cmdSpan0, cmdSpan1,
+                       Command[1], Command[2]})
+        b->setEnabled(false);
+    txt_visible2(false);
+}
+
+// --- Building the window ---
+
+void LoadCellWindow::buildValueFrame() {
+    Frame1 = &add(Kind::Frame, "Frame1");
+    Frame1->setCaption("Value").setGeometry(kMargin, kValueTop, kContentWidth, kValueHeight);
+
+    lblV_Unit = &add(Kind::Label, "lblV_Unit", Frame1);
+    lblV_Unit->setCaption("Type").setGeometry(150, 330, 1080, 300);
+    lblV_Unit->setFontSize(9.75).setFontBold(true);
+
+    for (int k = 0; k < kChannels; ++k) {
+        const int x = kValueColLeft + k * kValueColPitch;
+        Control& head = add(Kind::Label, k == 0 ? "Label1" : "Label2", Frame1);
+        head.setCaption(chName(k)).setAlignment(2).setGeometry(x, 270, kValueBoxWidth,
+                                                               kLabelHeight);
+        (k == 0 ? Label1 : Label2) = &head;
+        add(Kind::TextBox, "txtParData", k, Frame1, txtParData)
+            .setLocked(true)
+            .setAlignment(1)
+            .setAccessibleName(chName(k) + " Value")
+            .setGeometry(x, 495, kValueBoxWidth, kBoxHeight);
+    }
+
+    lblV_Ext = &add(Kind::Label, "lblV_Ext", Frame1);
+    lblV_Ext->setGeometry(150, 1125, 1080, kLabelHeight).setVisible(false);
+    add(Kind::Label, "lblExtIndex", 0, Frame1, lblExtIndex)
+        .setGeometry(kValueColLeft, 870, kExtHeaderWidth, kLabelHeight)
+        .setVisible(false);
+    static const char* const kHex = "0123456789ABCDEF";
+    for (int i = 0; i < 16; ++i) {
+        const int x = kValueColLeft - 30 + kExtGroupLeft[static_cast<std::size_t>(i / 4)] +
+                      (i % 4) * kExtBoxPitch;
+        add(Kind::TextBox, "txtChData", i, Frame1, txtChData)
+            .setLocked(true)
+            .setAccessibleName(std::string("Extension point ") + kHex[i])
+            .setGeometry(x, 1110, kExtBoxWidth, kExtBoxHeight)
+            .setVisible(false);
+    }
+}
+
+void LoadCellWindow::buildPageButtons() {
+    fraSetModel = &add(Kind::Frame, "fraSetModel");
+    fraSetModel->setGeometry(kMargin, kSetModelTop, kSetModelWidth, kSetModelHeight);
+    cmdSet1 = &add(Kind::CommandButton, "cmdSet1", fraSetModel);
+    cmdSet1->setCaption("Setting 1").setGeometry(60, 75, kPageButtonWidth, 330);
+    cmdSet2 = &add(Kind::CommandButton, "cmdSet2", fraSetModel);
+    cmdSet2->setCaption("Setting 2")
+        .setGeometry(60 + kPageButtonWidth + 90, 75, kPageButtonWidth, 330);
+    if (full_) {
+        lblMode = &add(Kind::Label, "lblMode");
+        lblMode->setCaption("Mode").setGeometry(kModeLeft, kSetModelTop + 135, kModeWidth,
+                                                kLabelHeight);
+    }
+    frmSet1 = &add(Kind::Frame, "frmSet1");
+    frmSet1->setGeometry(kMargin, kPageTop, kContentWidth, kPageHeight);
+    frmSet2 = &add(Kind::Frame, "frmSet2");
+    frmSet2->setGeometry(kMargin, kPageTop, kContentWidth, kPageHeight);
+}
+
+// Row by row, so that the tab order follows reading order.
+void LoadCellWindow::buildFirstPage() {
+    Control* p = frmSet1;
+    Label4 = &add(Kind::Label, "Label4", p);
+    Label3 = &add(Kind::Label, "Label3", p);
+    for (int k = 0; k < kChannels; ++k) {
+        (k == 0 ? Label4 : Label3)
+            ->setCaption(chName(k))
+            .setAlignment(2)
+            .setGeometry(kCol[static_cast<std::size_t>(k)], kHeadTop, kBoxWidth, kLabelHeight);
+    }
+
+    struct Row {
+        const char* box;
+        platform::ControlArray* arr;
+        const char* title;
+        const char* caption;
+        const char* hintName;
+        const char* hint;
+    };
+    const std::array<Row, 5> rows{{
+        {"txtZScale", &txtZScale, "lblZScale01", "Zero scale", "lblZScale", "-32000 to 32000"},
+        {"txtFScale", &txtFScale, "lblFScale01", "Full scale", "lblFScale", "-32000 to 32000"},
+        {"txtBias", &txtBias, "lblBias01", "Bias", "lblBias", "-320.00 to 320.00"},
+        {"txtGain", &txtGain, "lblGain01", "Gain", "lblGain", "-3.2000 to 3.2000"},
+        {"txtZBase", &txtZBase, "lblZBase01", "Load ratio", "lblZBase", "10.00 to 100.00"},
+    }};
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const Row& row = rows[r];
+        const int top = kRowTop + static_cast<int>(r) * kRowPitch;
+        add(Kind::Label, row.title, p)
+            .setCaption(row.caption)
+            .setGeometry(kCaptionLeft, top + kCaptionDrop, kCaptionWidth, kLabelHeight);
+        for (int k = 0; k < kChannels; ++k) {
+            add(Kind::TextBox, row.box, k, p, *row.arr)
+                .setAccessibleName(chName(k) + " " + row.caption)
+                .setAlignment(1)
+                .setGeometry(kCol[static_cast<std::size_t>(k)], top, kBoxWidth, kBoxHeight);
+        }
+        add(Kind::Label, row.hintName, p)
+            .setCaption(row.hint)
+            .setGeometry(kHintLeft, top + kCaptionDrop, kHintWidth, kLabelHeight);
+    }
+
+    // Calibration buttons: two rows of two per channel, then the value read after them.
+    const int buttonTop = kRowTop + 5 * kRowPitch + 60;
+    auto button = [this, p](const std::string& name, const char* caption, int k, int slot,
+                            int line) {
+        Control& b = add(Kind::CommandButton, name, p);
+        b.setCaption(caption).setGeometry(
+            kCol[static_cast<std::size_t>(k)] + slot * (kButtonWidth + kButtonGap),
+            buttonTop + line * (kButtonHeight + kButtonGap), kButtonWidth, kButtonHeight);
+        return &b;
+    };
+    cmdAutoZero0 = button("cmdAutoZero0", "Auto Zero", 0, 0, 0);
+    cmdZero0 = button("cmdZero0", "Zero", 0, 1, 0);
+    cmdAutoZero1 = button("cmdAutoZero1", "Auto Zero", 1, 0, 0);
+    cmdZero1 = button("cmdZero1", "Zero", 1, 1, 0);
+    cmdSpan0 = button("cmdSpan0", "Span", 0, 0, 1);
+    Command[2] = button("Command2", "Offset Clear", 0, 1, 1);
+    cmdSpan1 = button("cmdSpan1", "Span", 1, 0, 1);
+    Command[1] = button("Command1", "Offset Clear", 1, 1, 1);
+
+    const int valueTop = buttonTop + 2 * (kButtonHeight + kButtonGap) + 60;
+    for (int k = 0; k < kChannels; ++k) {
+        add(Kind::TextBox, "txtParData2", k, p, txtParData2)
+            .setLocked(true)
+            .setAlignment(1)
+            .setAccessibleName(chName(k) + " Value after calibration")
+            .setGeometry(kCol[static_cast<std::size_t>(k)], valueTop, kBoxWidth, kBoxHeight);
+    }
+}
+
+void LoadCellWindow::buildSecondPage() {
+    Control* p = frmSet2;
+    Label6 = &add(Kind::Label, "Label6", p);
+    Label5 = &add(Kind::Label, "Label5", p);
+    for (int k = 0; k < kChannels; ++k) {
+        (k == 0 ? Label6 : Label5)
+            ->setCaption(chName(k))
+            .setAlignment(2)
+            .setGeometry(kCol[static_cast<std::size_t>(k)], kHeadTop, kBoxWidth, kLabelHeight);
+    }
+    auto button = [this, p](const std::string& name, const char* caption, int left, int top,
+                            int width) {
+        Control& b = add(Kind::CommandButton, name, p);
+        b.setCaption(caption).setGeometry(left, top, width, kButtonHeight);
+        return &b;
+    };
+    auto box = [this, p](const char* name, platform::ControlArray& arr, const char* title,
+                         int top) {
+        for (int k = 0; k < kChannels; ++k) {
+            add(Kind::TextBox, name, k, p, arr)
+                .setAccessibleName(chName(k) + " " + title)
+                .setAlignment(1)
+                .setGeometry(kCol[static_cast<std::size_t>(k)], top, kBoxWidth, kBoxHeight);
+        }
+    };
+
+    // Monitor output: the value, then Auto Scale and Output, then Canncel.
+    int top = kRowTop;
+    lblAdj = &add(Kind::Label, "lblAdj", p);
+    lblAdj->setCaption("Monitor Output")
+        .setGeometry(kCaptionLeft, top + kCaptionDrop, kCaptionWidth, kLabelHeight);
+    box("txtAdjscale", txtAdjscale, "Monitor Output", top);
+    top += kRowPitch;
+    const int second = kButtonWidth + kButtonGap;
+    for (int k = 0; k < kChannels; ++k) {
+        const int x = kCol[static_cast<std::size_t>(k)];
+        if (full_) {
+            (k == 0 ? cmdApplyCH0 : cmdApplyCH1) =
+                button(k == 0 ? "cmdApplyCH0" : "cmdApplyCH1", "Auto Scale", x, top, kButtonWidth);
+        }
+        Command[k == 0 ? 4 : 3] =
+            button(k == 0 ? "Command4" : "Command3", "Output", x + second, top, kButtonWidth);
+    }
+    top += kButtonHeight + kButtonGap;
+    for (int k = 0; k < kChannels; ++k) {
+        Command[k == 0 ? 6 : 5] = button(k == 0 ? "Command6" : "Command5", "Canncel",
+                                         kCol[static_cast<std::size_t>(k)], top, kButtonWidth);
+    }
+
+    // Gain adjustment: the value, then UP, DOWN and APPLY.
+    top += kButtonHeight + 180;
+    lblAdjgain = &add(Kind::Label, "lblAdjgain", p);
+    lblAdjgain->setCaption("Gain adjustment")
+        .setGeometry(kCaptionLeft, top + kCaptionDrop, kCaptionWidth, kLabelHeight);
+    box("txtAdjGain", txtAdjGain, "Gain adjustment", top);
+    top += kRowPitch;
+    const int pitch = kSmallButtonWidth + kButtonGap;
+    for (int k = 0; k < kChannels; ++k) {
+        const int x = kCol[static_cast<std::size_t>(k)];
+        const std::string ch = k == 0 ? "CH0" : "CH1";
+        (k == 0 ? cmdGainUPCH0 : cmdGainUPCH1) =
+            button("cmdGainUP" + ch, "UP", x, top, kSmallButtonWidth);
+        (k == 0 ? cmdGainDOWNCH0 : cmdGainDOWNCH1) =
+            button("cmdGainDOWN" + ch, "DOWN", x + pitch, top, kSmallButtonWidth);
+        (k == 0 ? cmdGainApplyCH0 : cmdGainApplyCH1) =
+            button("cmdGainApply" + ch, "APPLY", x + 2 * pitch, top, kSmallButtonWidth);
+    }
+
+    if (!full_) return;
+    top += kButtonHeight + 240;
+    Frame2 = &add(Kind::Frame, "Frame2", p);
+    Frame2->setCaption("Output Hold/Clear").setGeometry(kCaptionLeft, top, 3000, 1320);
+    optKeepOn = &add(Kind::OptionButton, "optKeepOn", Frame2);
+    optKeepOn->setCaption("Output Hold").setGeometry(300, 390, 2400, 300);
+    optKeepOff = &add(Kind::OptionButton, "optKeepOff", Frame2);
+    optKeepOff->setCaption("Output Clear").setGeometry(300, 810, 2400, 300);
+}
+
+void LoadCellWindow::wireButtons() {
+    cmdSet1->onClick = [this] { cmdSet1_Click(); };
+    cmdSet2->onClick = [this] { cmdSet2_Click(); };
+    for (int k = 0; k < kChannels; ++k) {
+        const bool c0 = k == 0;
+        (c0 ? cmdZero0 : cmdZero1)->onClick = [this, k] { Calibrate(k, 30); };
+        (c0 ? cmdSpan0 : cmdSpan1)->onClick = [this, k] { Calibrate(k, 31); };
+        (c0 ? cmdAutoZero0 : cmdAutoZero1)->onClick = [this, k] { Calibrate(k, 32); };
+        Command[c0 ? 2 : 1]->onClick = [this, k] { Calibrate(k, 33); };
+        Command[c0 ? 4 : 3]->onClick = [this, k] { Output(k); };
+        Command[c0 ? 6 : 5]->onClick = [this, k] { Cancel(k); };
+        (c0 ? cmdGainUPCH0 : cmdGainUPCH1)->onClick = [this, k] { GainAdjust(k, "U"); };
+        (c0 ? cmdGainDOWNCH0 : cmdGainDOWNCH1)->onClick = [this, k] { GainAdjust(k, "D"); };
+        (c0 ? cmdGainApplyCH0 : cmdGainApplyCH1)->onClick = [this, k] { GainAdjust(k, ""); };
+        if (full_) (c0 ? cmdApplyCH0 : cmdApplyCH1)->onClick = [this, k] { AutoScale(k); };
+    }
+}
+
+// --- Pages ---
+
+void LoadCellWindow::cmdSet1_Click() {
+    cmdSet1->setEnabled(false);
+    frmSet1->setVisible(true);
+    cmdSet2->setEnabled(true);
+    frmSet2->setVisible(false);
+}
+
+void LoadCellWindow::cmdSet2_Click() {
+    cmdSet1->setEnabled(true);
+    frmSet1->setVisible(false);
+    cmdSet2->setEnabled(false);
+    frmSet2->setVisible(true);
+}
+
+int LoadCellWindow::ChannelsInUse() {
+    return std::clamp(core::g.ChCount, 0, kChannels);
+}
+
+// --- Edits ---
+
+void LoadCellWindow::txt_able(bool flag) {
+    for (int k = 0; k < ChannelsInUse(); ++k) {
+        for (auto* arr : {&txtZScale, &txtFScale, &txtBias, &txtGain, &txtZBase})
+            (*arr)(k).setEnabled(flag);
+    }
+    for (Control* b : {cmdAutoZero0, cmdAutoZero1, cmdSpan0, cmdSpan1, cmdZero0, cmdZero1,
+                       Command[1], Command[2], optKeepOn, optKeepOff}) {
+        if (b) b->setEnabled(flag);
+    }
+    txtParData2(0).setText("");
+    txtParData2(1).setText("");
+}
+
+void LoadCellWindow::txt_able2(bool flag) {
+    for (int k = 0; k < ChannelsInUse(); ++k) {
+        txtAdjscale(k).setEnabled(flag);
+        txtAdjGain(k).setEnabled(flag);
+    }
+    for (Control* b :
+         {cmdApplyCH0, cmdApplyCH1, Command[3], Command[4], Command[5], Command[6], cmdGainUPCH0,
+          cmdGainUPCH1, cmdGainDOWNCH0, cmdGainDOWNCH1, cmdGainApplyCH0, cmdGainApplyCH1}) {
+        if (b) b->setEnabled(flag);
+    }
+}
+
+void LoadCellWindow::txt_visible2(bool flag) {
+    for (Control* c :
+         {lblMode,        lblAdj,         &txtAdjscale(0), &txtAdjscale(1), cmdApplyCH0,
+          cmdApplyCH1,    Command[3],     Command[4],      Command[5],      Command[6],
+          lblAdjgain,     &txtAdjGain(0), &txtAdjGain(1),  cmdGainUPCH0,    cmdGainUPCH1,
+          cmdGainDOWNCH0, cmdGainDOWNCH1, cmdGainApplyCH0, cmdGainApplyCH1, Label5,
+          Label6}) {
+        if (c) c->setVisible(flag);
+    }
+}
+
+// --- Upload steps ---
+
+void LoadCellWindow::UploadOpening() {
+    cmdSet1->setEnabled(false);
+    frmSet1->setVisible(true);
+    cmdSet2->setEnabled(false);
+    frmSet2->setVisible(false);
+    txt_able(false);
+    txt_able2(false);
+    core::ShowLoading("Initializing");
+    lblV_Unit->setCaption(core::AfterHyphen(core::g.ModelName));
+    core::ExtDisplayInit(*this);
+}
+
+void LoadCellWindow::SetOwnChItemNo(int ch) const {
+    if (ch < core::kChItemFirst || ch > core::kChItemLast) return;
+    auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
+    for (int p = 1; p <= 6; ++p) rec.item(p) = std::to_string(core::ItemNo(p, modelNum_));
+}
+
+bool LoadCellWindow::ReadSettings(int ch) {
+    SetOwnChItemNo(ch);
+    auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
+    for (int p = 1; p <= 5; ++p) {
+        const std::string reply = p == 1 ? core::SelectReadRetry(kRetries, Group(ch), rec.item(p))
+                                         : core::ItemReadRetry(kRetries, rec.item(p));
+        if (reply.empty()) return false;
+        rec.value(p) = core::AfterColon(reply);
+    }
+    const int k = ch - 1;
+    txtZScale(k).setText(rec.Value1);
+    txtFScale(k).setText(rec.Value2);
+    txtBias(k).setText(rec.Value3);
+    txtGain(k).setText(rec.Value4);
+    txtZBase(k).setText(rec.Value5);
+    return true;
+}
+
+bool LoadCellWindow::ReadChannelItem(int ch, const std::string& item, Control& box) {
+    const std::string reply = core::SelectReadRetry(kRetries, Group(ch), item);
+    if (reply.empty()) return false;
+    box.setText(core::AfterColon(reply));
+    return true;
+}
+
+void LoadCellWindow::StepProgress() {
+    StepBar();
+}
+
+void LoadCellWindow::CloseProgress() {
+    if (core::frmLoading.loaded()) core::frmLoading().unload();
+}
+
+// The progress window goes with the message: the upload is over, and a window left on
+// screen would stand for an upload still running.
+void LoadCellWindow::UploadFailed() {
+    CloseProgress();
+    platform::host().messageBox("Upload Error", platform::Icon::Critical, platform::Buttons::OK,
+                                "Upload");
+    core::Disconnect();
+}
+
+// --- Download steps ---
+
+void LoadCellWindow::DownloadOpening() {
+    txt_able(false);
+    txt_able2(false);
+    core::ShowLoading("Downloading");
+}
+
+void LoadCellWindow::WriteSettings(int ch) {
+    SetOwnChItemNo(ch);
+    const auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
+    const int k = ch - 1;
+    core::SelectWriteRetry(kRetries, Group(ch), rec.Item1, txtZScale(k).text());
+    core::ItemWriteRetry(kRetries, rec.Item2, txtFScale(k).text());
+    core::ItemWriteRetry(kRetries, rec.Item3, txtBias(k).text());
+    core::ItemWriteRetry(kRetries, rec.Item4, txtGain(k).text());
+    core::ItemWriteRetry(kRetries, rec.Item5, txtZBase(k).text());
+}
+
+// --- Monitoring ---
+
+// Both live values whatever the channel count; an empty or non-numeric value leaves its box.
+void LoadCellWindow::ReadingData() {
+    for (int k = 0; k < kChannels; ++k) {
+        const std::string reply = core::SelectReadRetry(kRetries, "00", std::to_string(21 + k));
+        if (reply.empty()) continue;
+        std::string v = core::RemovePoint(core::AfterColon(reply));
+        if (core::IsNumeric(v)) txtParData(k).setText(std::move(v));
+    }
+    if (core::g.ExtName == "NONE") return;
+    core::ExtDataDisplayReply(*this, core::SelectReadRetry(kRetries, "00", "12"));
+}
+
+// --- Data check ---
+
+bool LoadCellWindow::CheckData() {
+    const int n = ChannelsInUse();
+    if (n < 1) return false;  // nothing was tested
+    for (int k = 0; k < n; ++k) {
+        for (auto* arr : {&txtZScale, &txtFScale, &txtGain, &txtBias, &txtZBase}) {
+            if (!core::IsNumeric((*arr)(k).text())) return false;
+        }
+    }
+    for (int k = 0; k < n; ++k) {
+        const auto z = core::ToDouble(txtZScale(k).text());
+        const auto f = core::ToDouble(txtFScale(k).text());
+        const auto b = core::ToDouble(txtBias(k).text());
+        const auto gn = core::ToDouble(txtGain(k).text());
+        const auto r = core::ToDouble(txtZBase(k).text());
+        if (!z || !f || !b || !gn || !r) return false;
+        if (*z > 32000 || *z < -32000 || *f > 32000 || *f < -32000) return false;
+        if (*b > 320 || *b < -320) return false;
+        if (*gn > 3.2 || *gn < -3.2) return false;
+        if (*r > 100 || *r < 10) return false;
+        const auto zi = core::RoundHalfEven16(*z);
+        const auto fi = core::RoundHalfEven16(*f);
+        if (!zi || !fi) return false;
+        txtZScale(k).setText(std::to_string(*zi));
+        txtFScale(k).setText(std::to_string(*fi));
+    }
+    return true;
+}
+
+}  // namespace dunax::modules

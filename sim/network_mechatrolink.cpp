@@ -1,0 +1,13 @@
+#include "sim/network_mechatrolink.h"
+
+#include "sim/network_rules.h"
+
+namespace dunax::sim {
+
+void addMechatrolinkItems(Profile& p) {
+    p.setReadOnly("00", "08", "MODE", "M-II/32Byte");
+    p.setReadOnly("00", "07", "ADDRESS", "61");
+    p.set("00", "51", "TIMEOUT", "20").onWrite = wholeNumberWithin(0, 32767);
+}
+
+}  // namespace dunax::sim

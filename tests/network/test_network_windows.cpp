@@ -1,0 +1,70 @@
+// Every network's window is the one the main window fills on connect, from the items of the
+// simulated unit on that network.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/main_window.h"
+#include "modules/analog_in/frm_kw4.h"
+#include "modules/register.h"
+#include "network/frm_devicenet.h"
+#include "network/frm_ethernet.h"
+#include "network/frm_flexnet.h"
+#include "network/frm_flremote.h"
+#include "network/frm_mechatro.h"
+#include "network/frm_modbus.h"
+#include "network/network_window_test.h"
+
+namespace dunax::testing {
+namespace {
+
+class NetworkWindowsOnConnectTest : public NetworkWindowTest {
+  protected:
+    void SetUp() override {
+        NetworkWindowTest::SetUp();
+        modules::RegisterModuleWindows();
+    }
+    void TearDown() override {
+        network::frmDeviceNet.reset();
+        network::frmModbus.reset();
+        network::frmMechatro.reset();
+        network::frmEthernet.reset();
+        network::frmFLRemote.reset();
+        network::frmFlexnet.reset();
+        modules::frmKW4.reset();
+        NetworkWindowTest::TearDown();
+    }
+};
+
+TEST_F(NetworkWindowsOnConnectTest, TheMainWindowFillsTheWindowOfTheUnitsNetwork) {
+    struct {
+        const char* model;
+        int netType;
+        std::function<std::string()> shown;
+        const char* expected;
+    } cases[] = {
+        {"J6Q-KW4", 1, [] { return network::frmDeviceNet().txtSerial.text(); }, "00A3F1C2"},
+        {"J6S-KWH4", 2, [] { return network::frmModbus().txtTimeout.text(); }, "30"},
+        {"J6SK-KW4", 3, [] { return network::frmMechatro().lblByte.caption(); }, "32 Byte Mode"},
+        {"J6U-KW4", 4, [] { return network::frmEthernet().txtIP(0).text(); }, "10"},
+        {"J6WB-KW4", 5, [] { return network::frmFLRemote().Text1.text(); }, "500"},
+        {"J6XN-KW4", 6, [] { return network::frmFlexnet().Label6.caption(); }, "3:10 msec"},
+        {"J6YR-KWH4", 7, [] { return network::frmFlexnet().txtAve.text(); }, "2"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.model);
+        restart();
+        network::RegisterNetworkWindows();
+        modules::RegisterModuleWindows();
+        useUnit(k.model);
+        core::frmDunax().btnConnect_Click();
+        ASSERT_TRUE(core::g.Connected);
+        EXPECT_EQ(core::g.NetType, k.netType);
+        EXPECT_EQ(k.shown(), k.expected);
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_EQ(buttons(*core::NetworkWindowFor(k.netType)), "111");
+    }
+}
+
+}  // namespace
+}  // namespace dunax::testing
