@@ -13,7 +13,7 @@ namespace dunax::platform {
 
 // One open serial line.
 class SerialDevice {
-public:
+  public:
     virtual ~SerialDevice() = default;
     // Writes all of data; false when the line failed.
     virtual bool write(std::string_view data) = 0;
@@ -32,9 +32,8 @@ public:
 };
 
 // Opens COMn (1..8) with settings such as "9600,n,8,1"; null with a reason when it cannot.
-using SerialOpener =
-    std::function<std::unique_ptr<SerialDevice>(int port, const std::string& settings,
-                                                std::string& error)>;
+using SerialOpener = std::function<std::unique_ptr<SerialDevice>(
+    int port, const std::string& settings, std::string& error)>;
 
 // Replaces the way ports are opened (tests plug in the simulated unit). The default opens
 // the real device of openPosixSerial.
@@ -43,7 +42,7 @@ SerialOpener defaultSerialOpener();
 
 // The serial port control: CommPort, Settings, PortOpen, Output, Input, InBufferCount.
 class CommControl {
-public:
+  public:
     int commPort = 1;
     std::string settings = "9600,n,8,1";
 
@@ -60,7 +59,7 @@ public:
     SerialDevice* device() { return device_.get(); }
     const std::string& lastError() const { return lastError_; }
 
-private:
+  private:
     std::unique_ptr<SerialDevice> device_;
     std::string lastError_;
 };
