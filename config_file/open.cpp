@@ -31,10 +31,6 @@ using core::g;
 using platform::Control;
 using platform::Kind;
 
-// Firmware versions before the load-cell window's second settings page.
-constexpr std::array<std::string_view, 8> kOldFirmware{" 1.00", " 1.01", " 1.02", " 1.03",
-                                                       "1.00",  "1.01",  "1.02",  "1.03"};
-
 // The unit's identity as the file's header gives it, with the numbers an identification of a
 // unit of that name would find.
 struct Identity {
@@ -47,23 +43,6 @@ struct Identity {
     bool newFirmware = true;
 };
 
-// The network type by the model name's first four characters, as the identification finds it.
-int netTypeOf(const std::string& name) {
-    static const std::array<std::pair<std::string_view, int>, 8> prefixes{{{"J6P-", 0},
-                                                                           {"J6Q-", 1},
-                                                                           {"J6S-", 2},
-                                                                           {"J6SK", 3},
-                                                                           {"J6U-", 4},
-                                                                           {"J6WB", 5},
-                                                                           {"J6XN", 6},
-                                                                           {"J6YR", 7}}};
-    const std::string_view prefix = std::string_view(name).substr(0, 4);
-    for (const auto& [p, type] : prefixes) {
-        if (prefix == p) return type;
-    }
-    return 99;
-}
-
 Identity readHeader(RecordReader& r) {
     Identity id;
     id.modelName = r.readText();
@@ -72,26 +51,15 @@ Identity readHeader(RecordReader& r) {
     id.chCount = r.readIntegerText();
     r.readIntegerText();  // the saved network type: worked out again from the name
 
-    if (id.modelName == "J6XN-SD2") {
-        id.modelNum = 22;
-        id.subModelNum = 0;
-    } else if (id.modelName == "J6U-FE8") {
-        id.modelNum = 23;
-        id.subModelNum = 0;
-    } else {
-        // The model table lookup only sets the two globals; keep them as they are for now.
-        const int modelNum = g.ModelNum, subModelNum = g.SubModelNum;
-        core::SetModelNum(core::AfterHyphen(id.modelName));
-        id.modelNum = g.ModelNum;
-        id.subModelNum = g.SubModelNum;
-        g.ModelNum = modelNum;
-        g.SubModelNum = subModelNum;
-    }
-    id.netType = netTypeOf(id.modelName);
-    const std::string version = core::AfterColon(id.versionCaption);
-    for (std::string_view old : kOldFirmware) {
-        if (version == old) id.newFirmware = false;
-    }
+    const core::ModelIdentity model = core::ModelOfName(id.modelName);
+    id.modelNum = model.modelNum;
+    id.subModelNum = model.subModelNum;
+    id.netType = core::NetTypeOfName(id.modelName);
+    // The caption is "Version : " and the version as the unit sent it, which may itself begin
+    // with a blank: drop the caption's own blank so that a file says what the unit said.
+    std::string version = core::AfterColon(id.versionCaption);
+    if (!version.empty() && version.front() == ' ') version.erase(0, 1);
+    id.newFirmware = core::IsNewFirmware(version);
     return id;
 }
 

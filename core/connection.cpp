@@ -141,15 +141,9 @@ void UploadUnit() {
     if (reply.empty()) return uploadError();
     g.ModelName = AfterColon(reply);
     frmDunax().lblMastertype.setCaption(g.ModelName);
-    if (g.ModelName == "J6XN-SD2") {
-        g.ModelNum = 22;
-        g.SubModelNum = 0;
-    } else if (g.ModelName == "J6U-FE8") {
-        g.ModelNum = 23;
-        g.SubModelNum = 0;
-    } else {
-        SetModelNum(AfterHyphen(g.ModelName));
-    }
+    const ModelIdentity model = ModelOfName(g.ModelName);
+    g.ModelNum = model.modelNum;
+    g.SubModelNum = model.subModelNum;
     SetNetType(g.ModelName);
 
     reply = ItemReadRetry(3, "06");
@@ -157,10 +151,7 @@ void UploadUnit() {
     const std::string version = AfterColon(reply);
     g.VersionCaption = "Version : " + version;
     frmDunax().lblVersionNo.setCaption(g.VersionCaption);
-    g.NewFirmware = true;
-    for (std::string_view old : kOldFirmware) {
-        if (version == old) g.NewFirmware = false;
-    }
+    g.NewFirmware = IsNewFirmware(version);
 
     reply = ItemReadRetry(3, "10");
     if (reply.empty()) return uploadError();
@@ -190,30 +181,53 @@ void UploadUnit() {
     }
 }
 
-void SetModelNum(const std::string& code) {
-    g.SubModelNum = 0;
+ModelIdentity ModelOfCode(const std::string& code) {
     for (const ModelRow& row : kModelRows) {
         if (!startsWith(code, row.code)) continue;
-        g.ModelNum = row.modelNum;
-        g.SubModelNum = row.subModelNum;
-        if (row.modelNum == 12 && startsWith(code, "LQ4L")) g.ModelNum = 19;
-        if (row.modelNum == 13 && startsWith(code, "WZ4L")) g.ModelNum = 26;
-        return;
+        if (row.modelNum == 12 && startsWith(code, "LQ4L")) return {19, 0};
+        if (row.modelNum == 13 && startsWith(code, "WZ4L")) return {26, 0};
+        return {row.modelNum, row.subModelNum};
     }
-    g.ModelNum = kUnknownModel;
+    return {kUnknownModel, 0};
+}
+
+ModelIdentity ModelOfName(const std::string& fullName) {
+    // Two models are known by their whole name only.
+    if (fullName == "J6XN-SD2") return {22, 0};
+    if (fullName == "J6U-FE8") return {23, 0};
+    return ModelOfCode(AfterHyphen(fullName));
+}
+
+void SetModelNum(const std::string& code) {
+    const ModelIdentity model = ModelOfCode(code);
+    g.ModelNum = model.modelNum;
+    g.SubModelNum = model.subModelNum;
+}
+
+int NetTypeOfName(const std::string& name) {
+    const std::string_view prefix = std::string_view(name).substr(0, 4);
+    for (const NetRow& row : kNetRows) {
+        if (prefix == row.prefix) return row.netType;
+    }
+    return kNoNetwork;
+}
+
+bool IsNewFirmware(const std::string& version) {
+    for (std::string_view old : kOldFirmware) {
+        if (version == old) return false;
+    }
+    return true;
 }
 
 void SetNetType(const std::string& name) {
     platform::Control& button = frmDunax().btnComNet;
-    const std::string_view prefix = std::string_view(name).substr(0, 4);
+    g.NetType = NetTypeOfName(name);
     for (const NetRow& row : kNetRows) {
-        if (prefix != row.prefix) continue;
-        g.NetType = row.netType;
+        if (row.netType != g.NetType) continue;
         button.setCaption(row.caption).setFontSize(row.fontSize);
         button.setVisible(!row.onlyForVariants || g.SubModelNum != 0);
         return;
     }
-    g.NetType = kNoNetwork;
     button.setCaption("").setVisible(false);
 }
 

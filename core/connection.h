@@ -19,4 +19,18 @@ void SetModelNum(const std::string& code);
 // Network type from the full model name; labels and shows the main window's network button.
 void SetNetType(const std::string& name);
 
+// The same answers without touching the globals or the main window (for reading a
+// configuration file before anything is changed).
+struct ModelIdentity {
+    int modelNum;
+    int subModelNum;
+};
+// From the full model name: the two names matched whole ("J6XN-SD2", "J6U-FE8"), otherwise the
+// module code after the first "-".
+ModelIdentity ModelOfName(const std::string& fullName);
+ModelIdentity ModelOfCode(const std::string& code);
+int NetTypeOfName(const std::string& name);
+// Whether the firmware version text (the value of item 06) is later than 1.03.
+bool IsNewFirmware(const std::string& version);
+
 }  // namespace dunax::core
