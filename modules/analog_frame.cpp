@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/connection.h"
 #include "core/dispatch.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
@@ -10,34 +9,19 @@
 #include "core/tables.h"
 #include "core/text.h"
 #include "platform/color.h"
-#include "platform/host.h"
 
 namespace dunax::modules {
 
 using platform::Control;
 using platform::Kind;
+using namespace layout;
 
 namespace {
 
-constexpr int kRetries = 3;  // every exchange: four attempts, only an empty reply is retried
+// --- Layout, in twips, beyond the shared one ---
 
-// --- Layout, in twips (15 twips = 1 pixel). The window is 9650 x 7400 with its frame. ---
-constexpr int kMargin = 90;
-constexpr int kContentWidth = 9330;
-
-// "Value" frame: module code, one column per channel, then the extension points.
-constexpr int kValueTop = 45;
-constexpr int kValueHeight = 1470;
-constexpr int kValueColLeft = 1320;
-constexpr int kValueColPitch = 1500;
-
-// Page buttons and pages.
-constexpr int kButtonTop = 1590;
-constexpr int kButtonWidth = 1335;
-constexpr int kButtonHeight = 360;
-constexpr int kPageTopWithButtons = 2025;
-constexpr int kPageTopAlone = 1590;
-constexpr int kPageBottom = 6705;
+// Pages: under the page buttons, or where the buttons would stand.
+constexpr int kPageTopAlone = kPageButtonTop;
 
 // Parameter grid: row titles on the left, one column per channel (at most four per page);
 // under each box its hint, beside the bases their unit.
@@ -50,8 +34,6 @@ constexpr int kHeadTop = 210;
 constexpr int kRowTop = 465;
 constexpr int kRowPitch = 585;
 constexpr int kBoxWidth = 1080;
-constexpr int kBoxHeight = 285;
-constexpr int kLabelHeight = 225;
 
 // Range lists of page 2: one row per channel.
 constexpr int kRangeLabelLeft = 240;
@@ -61,102 +43,47 @@ constexpr int kRangeHeadTop = 300;
 constexpr int kRangeTop = 600;
 constexpr int kRangePitch = 480;
 
-// Output Hold/Clear.
-constexpr int kHoldWidth = 3000;
-constexpr int kHoldHeight = 1320;
-
-// Extension points: four groups of four boxes, each centred under its digit of the header
-// (the header's blanks set the groups apart; positions for the desktop's 8.25 pt sans font).
-constexpr int kExtHeaderWidth = 5700;
-constexpr int kExtBoxWidth = 165;
-constexpr int kExtBoxHeight = 240;
-constexpr int kExtBoxPitch = 210;
-constexpr std::array<int, 4> kExtGroupLeft{0, 1575, 3090, 4560};
-
 constexpr const char* kParamNames[6] = {"txtZScale", "txtFScale", "txtBias",
                                         "txtGain",   "txtZBase",  "txtFBase"};
 constexpr const char* kHintNames[4] = {"lblZScale", "lblFScale", "lblBias", "lblGain"};
 const std::string kTitleNames[6] = {"lblZScale01", "lblFScale01", "lblBias01",
                                     "lblGain01",   "lblZBase01",  "lblFBase01"};
 
-std::string chName(int k) {
-    return "CH " + std::to_string(k);
-}
-
 }  // namespace
 
 AnalogWindow::AnalogWindow(AnalogDesign design)
-    : core::ModuleWindow(design.formName), design_(std::move(design)) {
     // Titled by the model code of the design ("frmKW4" is titled "KW4").
-    setCaption(design_.formName.rfind("frm", 0) == 0 ? design_.formName.substr(3)
-                                                     : design_.formName);
-    setGeometry(0, 0, 9650, 7400);
+    : ModuleWindowParts(design.formName, design.formName.rfind("frm", 0) == 0
+                                             ? design.formName.substr(3)
+                                             : design.formName),
+      design_(std::move(design)) {
     buildValueFrame();
     buildPages();
 }
 
 // --- Building the window ---
 
+// Module code, one column per channel, then the extension points.
 void AnalogWindow::buildValueFrame() {
-    const int n = design_.channels;
-    Frame1 = &add(Kind::Frame, "Frame1");
-    Frame1->setCaption("Value").setGeometry(kMargin, kValueTop, kContentWidth, kValueHeight);
-
-    lblV_Unit = &add(Kind::Label, "lblV_Unit", Frame1);
-    lblV_Unit->setCaption("Type").setGeometry(150, 330, 1080, 300);
-    lblV_Unit->setFontSize(9.75).setFontBold(true);
-
-    const int pitch = std::min(kValueColPitch, (kContentWidth - kValueColLeft - 120) / n);
-    const int width = pitch - 180;
-    for (int k = 0; k < n; ++k) {
-        const int x = kValueColLeft + k * pitch;
-        add(Kind::Label, "Label" + std::to_string(k + 1), Frame1)
-            .setCaption(chName(k))
-            .setAlignment(2)
-            .setGeometry(x, 270, width, kLabelHeight);
-        add(Kind::TextBox, "txtParData", k, Frame1, txtParData)
-            .setLocked(true)
-            .setAlignment(1)
-            .setAccessibleName(chName(k) + " Value")
-            .setGeometry(x, 495, width, kBoxHeight);
-    }
-
+    Frame1 = &addValueFrame();
+    lblV_Unit = &addModuleCode(Frame1, 150, 330);
+    addChannelValues(*Frame1, design_.channels, txtParData);
     if (!design_.extension) return;
-    lblV_Ext = &add(Kind::Label, "lblV_Ext", Frame1);
-    lblV_Ext->setGeometry(150, 1125, 1080, kLabelHeight).setVisible(false);
-    add(Kind::Label, "lblExtIndex", 0, Frame1, lblExtIndex)
-        .setGeometry(kValueColLeft, 870, kExtHeaderWidth, kLabelHeight)
-        .setVisible(false);
-    static const char* const kHex = "0123456789ABCDEF";
-    for (int i = 0; i < 16; ++i) {
-        const int x = kValueColLeft - 30 + kExtGroupLeft[static_cast<std::size_t>(i / 4)] +
-                      (i % 4) * kExtBoxPitch;
-        add(Kind::TextBox, "txtChData", i, Frame1, txtChData)
-            .setLocked(true)
-            .setAccessibleName(std::string("Extension point ") + kHex[i])
-            .setGeometry(x, 1110, kExtBoxWidth, kExtBoxHeight)
-            .setVisible(false);
-    }
+    lblV_Ext = &addExtensionPoints(Frame1, kValueFrameExtension, lblExtIndex, txtChData);
 }
 
 void AnalogWindow::buildPages() {
     const bool two = design_.pages == 2;
-    const int pageTop = two ? kPageTopWithButtons : kPageTopAlone;
+    const int pageTop = two ? kPageTop : kPageTopAlone;
     if (two) {
-        cmdSet1 = &add(Kind::CommandButton, "cmdSet1");
-        cmdSet1->setCaption(design_.pageCaptions[0])
-            .setGeometry(kMargin, kButtonTop, kButtonWidth, kButtonHeight);
+        cmdSet1 = &addPageButton("cmdSet1", design_.pageCaptions[0], 0);
         cmdSet1->onClick = [this] { cmdSet1_Click(); };
-        cmdSet2 = &add(Kind::CommandButton, "cmdSet2");
-        cmdSet2->setCaption(design_.pageCaptions[1])
-            .setGeometry(kMargin + kButtonWidth + 90, kButtonTop, kButtonWidth, kButtonHeight);
+        cmdSet2 = &addPageButton("cmdSet2", design_.pageCaptions[1], 1);
         cmdSet2->onClick = [this] { cmdSet2_Click(); };
     }
-    frmSet1 = &add(Kind::Frame, "frmSet1");
-    frmSet1->setGeometry(kMargin, pageTop, kContentWidth, kPageBottom - pageTop);
+    frmSet1 = &addPage("frmSet1", pageTop);
     if (two) {
-        frmSet2 = &add(Kind::Frame, "frmSet2");
-        frmSet2->setGeometry(kMargin, pageTop, kContentWidth, kPageBottom - pageTop);
+        frmSet2 = &addPage("frmSet2", pageTop);
         frmSet2->setVisible(false);
     }
     buildGrid();
@@ -181,7 +108,7 @@ void AnalogWindow::buildGrid() {
         auto colLeft = [first](int k) { return kColLeft + (k - first) * kColPitch; };
         for (int k = first; k < last; ++k) {
             add(Kind::Label, "lblChTitle", k, box, lblChTitle)
-                .setCaption(chName(k))
+                .setCaption(ChannelName(k))
                 .setAlignment(2)
                 .setGeometry(colLeft(k), kHeadTop, kBoxWidth, kLabelHeight);
         }
@@ -196,7 +123,7 @@ void AnalogWindow::buildGrid() {
             for (int k = first; k < last; ++k) {
                 const int x = colLeft(k);
                 Control& t = add(Kind::TextBox, kParamNames[pi], k, box, param(p));
-                t.setAccessibleName(chName(k) + " " + design_.rowTitles[pi])
+                t.setAccessibleName(ChannelName(k) + " " + design_.rowTitles[pi])
                     .setAlignment(1)
                     .setGeometry(x, top, kBoxWidth, kBoxHeight);
                 if (design_.edit[pi] != ParamEdit::Editable) {
@@ -241,7 +168,7 @@ bool AnalogWindow::hasParam(int p) const {
 
 void AnalogWindow::addRangeList(int k, Control& box, int left, int top, int width) {
     Control& c = add(Kind::ComboBox, "cmbUserRange", k, &box, cmbUserRange);
-    c.setAccessibleName(chName(k) + " Range").setGeometry(left, top, width, 315);
+    c.setAccessibleName(ChannelName(k) + " Range").setGeometry(left, top, width, 315);
     for (const auto& row : design_.rangeRows) c.addItem(row);
 }
 
@@ -254,7 +181,7 @@ void AnalogWindow::buildRangeLists() {
     for (int k = 0; k < design_.channels; ++k) {
         const int top = kRangeTop + k * kRangePitch;
         add(Kind::Label, "lblRangeCh", k, frmSet2, lblRangeCh)
-            .setCaption(chName(k))
+            .setCaption(ChannelName(k))
             .setGeometry(kRangeLabelLeft, top + 45, kRangeListLeft - kRangeLabelLeft - 120,
                          kLabelHeight);
         addRangeList(k, *frmSet2, kRangeListLeft, top, kRangeListWidth);
@@ -268,12 +195,7 @@ void AnalogWindow::buildHold() {
     const int columns = std::min(design_.channels, kGridChannelsPerPage);
     const int left = frmSet2 ? (design_.rangeRows.empty() ? kRangeLabelLeft : 4200)
                              : kColLeft + columns * kColPitch + 150;
-    Frame2 = &add(Kind::Frame, "Frame2", page);
-    Frame2->setCaption("Output Hold/Clear").setGeometry(left, 240, kHoldWidth, kHoldHeight);
-    optKeepOn = &add(Kind::OptionButton, "optKeepOn", Frame2);
-    optKeepOn->setCaption("Output Hold").setGeometry(300, 390, 2400, 300);
-    optKeepOff = &add(Kind::OptionButton, "optKeepOff", Frame2);
-    optKeepOff->setCaption("Output Clear").setGeometry(300, 810, 2400, 300);
+    Frame2 = &addHoldFrame("Frame2", page, left, 240, optKeepOn, optKeepOff);
 }
 
 platform::ControlArray& AnalogWindow::param(int p) {
@@ -291,26 +213,16 @@ int AnalogWindow::ChannelsInUse() const {
     return std::clamp(core::g.ChCount, 0, design_.channels);
 }
 
-bool AnalogWindow::HoldOffered() {
-    return core::g.NetType >= 0 && core::g.NetType <= 5;
-}
-
 // --- Pages ---
 
 void AnalogWindow::cmdSet1_Click() {
     if (!cmdSet1) return;
-    cmdSet1->setEnabled(false);
-    frmSet1->setVisible(true);
-    cmdSet2->setEnabled(true);
-    frmSet2->setVisible(false);
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 1);
 }
 
 void AnalogWindow::cmdSet2_Click() {
     if (!cmdSet2) return;
-    cmdSet1->setEnabled(true);
-    frmSet1->setVisible(false);
-    cmdSet2->setEnabled(false);
-    frmSet2->setVisible(true);
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 2);
 }
 
 // --- Upload ---
@@ -342,12 +254,7 @@ void AnalogWindow::UploadStandard() {
 }
 
 void AnalogWindow::UploadOpening() {
-    if (cmdSet1) {
-        cmdSet1->setEnabled(false);
-        frmSet1->setVisible(true);
-        cmdSet2->setEnabled(false);
-        frmSet2->setVisible(false);
-    }
+    if (cmdSet1) ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 1, /*locked=*/true);
     txt_able(false);
     core::ShowLoading("Initializing");
     lblV_Unit->setCaption(core::AfterHyphen(core::g.ModelName));
@@ -368,18 +275,11 @@ bool AnalogWindow::ReadHold() {
         return true;
     }
     Frame2->setVisible(true);
-    const std::string reply = core::SelectReadRetry(kRetries, "00", "14");
-    if (reply.empty()) return false;
-    const bool hold = core::AfterColon(reply) == "ON";
-    optKeepOn->setValue(hold);
-    optKeepOff->setValue(!hold);
-    return true;
+    return ReadHoldChoice(*optKeepOn, *optKeepOff);
 }
 
 void AnalogWindow::SetOwnChItemNo(int ch) const {
-    if (ch < core::kChItemFirst || ch > core::kChItemLast) return;
-    auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
-    for (int p = 1; p <= 6; ++p) rec.item(p) = std::to_string(core::ItemNo(p, design_.modelNum));
+    SetChItemNo(ch, design_.modelNum);
 }
 
 void AnalogWindow::FillRangeList(int k) {
@@ -425,22 +325,10 @@ void AnalogWindow::SetUnitLabels(int k, int code) {
     lblFBase_Unit(k).setCaption(unit);
 }
 
-void AnalogWindow::StepProgress() {
-    auto& bar = core::frmLoading().pgBarLoading;
-    bar.setProgress(bar.progress() + 1);
-}
-
 void AnalogWindow::UploadClosing() {
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
+    CloseProgress();
     if (cmdSet2) cmdSet2->setEnabled(true);
     txt_able(true);
-}
-
-void AnalogWindow::UploadFailed() {
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
-    platform::host().messageBox("Upload Error", platform::Icon::Critical, platform::Buttons::OK,
-                                "Upload");
-    core::Disconnect();
 }
 
 // --- Download ---
@@ -491,11 +379,11 @@ void AnalogWindow::WriteChannelRange(int ch) {
 
 void AnalogWindow::WriteHold() {
     if (!optKeepOn || !HoldOffered()) return;
-    core::SelectWriteRetry(kRetries, "00", "14", optKeepOn->value() ? "0" : "1");
+    WriteHoldChoice(*optKeepOn);
 }
 
 void AnalogWindow::DownloadClosing() {
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
+    CloseProgress();
 }
 
 // --- Monitoring ---
@@ -506,20 +394,12 @@ void AnalogWindow::ReadingData() {
 }
 
 void AnalogWindow::ReadMonitorValues() {
-    int n = design_.monitorItems > 0 ? design_.monitorItems : ChannelsInUse();
-    n = std::min(n, design_.channels);
-    for (int i = 0; i < n; ++i) {
-        const std::string reply = core::SelectReadRetry(kRetries, "00", std::to_string(21 + i));
-        if (reply.empty()) continue;
-        std::string v = core::RemovePoint(core::AfterColon(reply));
-        if (core::IsNumeric(v)) txtParData(i).setText(std::move(v));
-    }
+    const int n = design_.monitorItems > 0 ? design_.monitorItems : ChannelsInUse();
+    ReadLiveValues(txtParData, std::min(n, design_.channels));
 }
 
 void AnalogWindow::RefreshExtension() {
-    if (!design_.extension || core::g.ExtName == "NONE") return;
-    // A refusal or "NEEDLESS" carries no bit image and leaves the points as they are.
-    core::ExtDataDisplayReply(*this, core::SelectReadRetry(kRetries, "00", "12"));
+    if (design_.extension) RefreshExtensionPoints(*this);
 }
 
 // --- Checks ---

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/module_window.h"
+#include "modules/window_parts.h"
 #include "platform/control.h"
 
 namespace dunax::modules {
@@ -72,7 +72,7 @@ struct AnalogDesign {
     bool monitorExtension = true;  // refresh the extension points on each monitoring pass
 };
 
-class AnalogWindow : public core::ModuleWindow {
+class AnalogWindow : public ModuleWindowParts {
   public:
     explicit AnalogWindow(AnalogDesign design);
 
@@ -144,12 +144,9 @@ class AnalogWindow : public core::ModuleWindow {
     std::optional<int> ReadChannelRange(int ch, bool reselect = false);
     // Base-unit labels of channel k from the design's table (or its fixed label).
     void SetUnitLabels(int k, int code);
-    void StepProgress();
-    // Progress window away, page 2 button on, edits on.
+    // Progress window away, page 2 button on, edits on. (An upload that could not read what it
+    // needs ends with UploadFailed(); the window's edits stay off.)
     void UploadClosing();
-    // An upload that could not read what it needs: progress window away, "Upload Error",
-    // disconnect. The window keeps what was read so far, its edits stay off.
-    void UploadFailed();
 
     // --- Download steps ---
     void DownloadOpening();
@@ -168,7 +165,6 @@ class AnalogWindow : public core::ModuleWindow {
     // --- Checks ---
     bool CheckFamilyA();
 
-    static bool HoldOffered();
     static std::string Group(int ch) { return std::to_string(ch); }
 
   private:

@@ -17,7 +17,7 @@ void addDeviceNetItems(Profile& p) {
         }
         return data;
     };
-    p.set("00", "51", "TIMEOUT", "20").onWrite = wholeNumberWithin(0, 32767);
+    addNetworkTimeout(p, "20");
 }
 
 }  // namespace dunax::sim

@@ -43,7 +43,7 @@ void addEthernetItems(Profile& p) {
         p.set("00", std::to_string(40 + k), "LINGER", std::to_string(k) + ":50").onWrite =
             lingerOf(k);
     }
-    p.set("00", "51", "TIMEOUT", "50").onWrite = wholeNumberWithin(0, 32767);
+    addNetworkTimeout(p, "50");
 }
 
 }  // namespace dunax::sim

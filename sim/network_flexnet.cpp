@@ -7,10 +7,8 @@
 namespace dunax::sim {
 
 void addFlexnetItems(Profile& p) {
-    p.set("00", "51", "TIMEOUT", "10").onWrite = wholeNumberWithin(0, 32767);
-    const std::string& name = p.identity.modelName;
-    const auto hyphen = name.find('-');
-    const std::string code = hyphen == std::string::npos ? name : name.substr(hyphen + 1);
+    addNetworkTimeout(p, "10");
+    const std::string code = modelCode(p.identity.modelName);
     if (code == "KW4") {
         p.set("00", "52", "CONV", "1").onWrite = wholeNumberWithin(0, 3);
     } else if (code == "BJ4" || code == "QN4") {

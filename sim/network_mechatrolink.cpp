@@ -7,7 +7,7 @@ namespace dunax::sim {
 void addMechatrolinkItems(Profile& p) {
     p.setReadOnly("00", "08", "MODE", "M-II/32Byte");
     p.setReadOnly("00", "07", "ADDRESS", "61");
-    p.set("00", "51", "TIMEOUT", "20").onWrite = wholeNumberWithin(0, 32767);
+    addNetworkTimeout(p, "20");
 }
 
 }  // namespace dunax::sim

@@ -9,7 +9,7 @@ void addModbusItems(Profile& p) {
     p.setReadOnly("00", "55", "DATA", "8");
     p.set("00", "56", "PARITY", "EVEN").onWrite = namedCode({"NONE", "ODD", "EVEN"});
     p.setReadOnly("00", "57", "STOP", "1");
-    p.set("00", "51", "TIMEOUT", "30").onWrite = wholeNumberWithin(0, 32767);
+    addNetworkTimeout(p, "30");
 }
 
 }  // namespace dunax::sim

@@ -5,32 +5,9 @@
 
 namespace dunax::sim {
 
-namespace {
-
-// The value of a text of 1..9 plain digits; nothing for any other text.
-std::optional<long> plainNumber(const std::string& text) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    long v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        v = v * 10 + (c - '0');
-    }
-    return v;
-}
-
-}  // namespace
-
-WriteRule wholeNumberWithin(long lo, long hi) {
-    return [lo, hi](const std::string& data) -> std::optional<std::string> {
-        const auto v = plainNumber(data);
-        if (!v || *v < lo || *v > hi) return std::nullopt;
-        return std::to_string(*v);
-    };
-}
-
 WriteRule namedCode(std::vector<std::string> names) {
     return [names = std::move(names)](const std::string& data) -> std::optional<std::string> {
-        const auto v = plainNumber(data);
+        const auto v = plainWhole(data);
         if (!v || data.size() != 1 || static_cast<std::size_t>(*v) >= names.size()) {
             return std::nullopt;
         }
@@ -45,11 +22,15 @@ bool isDottedAddress(const std::string& text) {
         const bool last = part == 3;
         if (last != (dot == std::string::npos)) return false;
         const std::string number = text.substr(start, last ? std::string::npos : dot - start);
-        const auto v = plainNumber(number);
+        const auto v = plainWhole(number);
         if (!v || number.size() > 3 || *v > 255) return false;
         start = dot + 1;
     }
     return true;
+}
+
+void addNetworkTimeout(Profile& p, const std::string& initial, std::size_t maxDigits) {
+    p.set("00", "51", "TIMEOUT", initial).onWrite = wholeNumberWithin(0, 32767, maxDigits);
 }
 
 }  // namespace dunax::sim

@@ -15,6 +15,7 @@
 #include "sim/profile_ux4.h"
 #include "sim/profile_vh4n.h"
 #include "sim/scaled_items.h"
+#include "sim/shared_items.h"
 
 namespace dunax::sim {
 
@@ -112,6 +113,11 @@ std::string networkOf(const std::string& modelName) {
     return {};
 }
 
+std::string modelCode(const std::string& modelName) {
+    const auto dash = modelName.find('-');
+    return dash == std::string::npos ? modelName : modelName.substr(dash + 1);
+}
+
 Profile makeProfile(const Identity& id) {
     Profile p;
     p.identity = id;
@@ -120,8 +126,7 @@ Profile makeProfile(const Identity& id) {
                     std::to_string(id.channelCount) + " channels";
     if (id.extModule != "VQ") p.description += ", extension " + id.extModule;
 
-    p.set("00", "01", "MNTSW", "1");
-    p.acceptOnly("00", "01", {"F", "1"});
+    addMaintenanceSwitch(p, "00");
     p.setReadOnly("00", "02", "TYPE", id.modelName);
     p.setReadOnly("00", "03", "CH", std::to_string(id.channelCount) + "CHs");
     p.setReadOnly("00", "06", "VER", id.version);
@@ -135,31 +140,22 @@ Profile makeProfile(const Identity& id) {
 namespace {
 
 // Every ready-made unit, by name.
-std::vector<std::pair<std::string, std::function<Profile()>>> registry() {
-    std::vector<std::pair<std::string, std::function<Profile()>>> all;
-    for (auto& [name, unit] : kw4Units()) {
-        all.emplace_back(name, [unit = unit] { return makeKW4Unit(unit); });
-    }
-    for (auto& [name, unit] : ux4Units()) {
-        all.emplace_back(name, [unit = unit] { return makeUX4Unit(unit); });
-    }
-    for (auto& [name, unit] : gf4aUnits()) {
-        all.emplace_back(name, [unit = unit] { return makeGF4AUnit(unit); });
-    }
-    for (auto& unit : scaledAnalogUnits()) all.push_back(std::move(unit));
-    for (auto& unit : discreteUnits()) all.push_back(std::move(unit));
-    for (auto& unit : vh4nUnits()) all.push_back(std::move(unit));
-    for (auto& unit : biasGainUnits()) all.push_back(std::move(unit));
-    for (auto& [name, unit] : temperatureUnits()) {
-        all.emplace_back(name, [unit = unit] { return makeTemperatureUnit(unit); });
-    }
-    for (auto& [name, unit] : counterUnits()) {
-        all.emplace_back(name, [unit = unit] { return makeCounterUnit(unit); });
-    }
-    for (auto& [name, unit] : fe2Units()) {
-        all.emplace_back(name, [unit = unit] { return makeFE2Unit(unit); });
-    }
-    for (auto& unit : loadCellUnits()) all.push_back(std::move(unit));
+NamedProfiles registry() {
+    NamedProfiles all;
+    const auto add = [&all](NamedProfiles units) {
+        for (auto& unit : units) all.push_back(std::move(unit));
+    };
+    add(namedUnits(kw4Units(), makeKW4Unit));
+    add(namedUnits(ux4Units(), makeUX4Unit));
+    add(namedUnits(gf4aUnits(), makeGF4AUnit));
+    add(scaledAnalogUnits());
+    add(discreteUnits());
+    add(vh4nUnits());
+    add(biasGainUnits());
+    add(namedUnits(temperatureUnits(), makeTemperatureUnit));
+    add(namedUnits(counterUnits(), makeCounterUnit));
+    add(namedUnits(fe2Units(), makeFE2Unit));
+    add(loadCellUnits());
     // A model the program does not know: identification only.
     all.emplace_back("J6U-JR8", [] { return makeProfile({"J6U-JR8", 8, " 1.10", "VQ"}); });
     return all;

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dunax::sim {
@@ -79,10 +80,16 @@ class Profile {
 // The field network that a model name's first four characters name ("CC-Link", "HLS", ...).
 std::string networkOf(const std::string& modelName);
 
+// The model code of a model name: the part after the first "-" ("J6P-LQ4" gives "LQ4").
+std::string modelCode(const std::string& modelName);
+
 // A unit with group "00" holding the identification items (01 maintenance switch, 02 model
 // name, 03 channel count, 06 version, 10 extension module, 12 extension points) and the
 // channel groups "1".."channelCount" without items.
 Profile makeProfile(const Identity& id);
+
+// Ready-made units by name, each made when it is asked for.
+using NamedProfiles = std::vector<std::pair<std::string, std::function<Profile()>>>;
 
 // The ready-made units, by name.
 std::vector<std::string> listProfiles();

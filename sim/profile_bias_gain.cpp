@@ -1,7 +1,5 @@
 #include "sim/profile_bias_gain.h"
 
-#include "sim/profile_kw4.h"
-
 namespace dunax::sim {
 
 bool biasGainRangeTaken(int code) {
@@ -21,19 +19,16 @@ Profile makeBiasGainUnit(const ScaledUnit& u) {
     }
     for (int ch = 1; ch <= u.channels; ++ch) {
         const int range = rangeOf(u.ranges, ch - 1);
-        const auto [zb, fb] =
-            current ? std::pair<std::string, std::string>{"4.000", "20.000"} : kw4Bases(range);
+        const auto [zb, fb] = current ? std::pair<std::string, std::string>{"4.000", "20.000"}
+                                      : voltageRangeBases(range);
         addScaling(p, ch, typicalScaling(ch - 1, zb, fb));
-        if (current) continue;
-        const std::string g = std::to_string(ch);
-        p.set(g, "09", "RANGE", std::to_string(range));
-        p.acceptOnly(g, "09", taken);
+        if (!current) addChannelRange(p, ch, range, taken);
     }
     p.description += current ? ", 4 to 20 mA" : ", ranges " + moduleRangeCode(u.ranges, u.channels);
     return p;
 }
 
-std::vector<std::pair<std::string, std::function<Profile()>>> biasGainUnits() {
+NamedProfiles biasGainUnits() {
     const std::vector<std::pair<std::string, ScaledUnit>> units{
         {"J6P-KWH8", {"J6P-KWH8", 8, " 1.05", "VQ", {0}}},
         {"J6S-KWH8", {"J6S-KWH8", 8, " 1.02", "VQ", {0, 1, 3, 4, 5, 0, 3, 5}}},
@@ -42,11 +37,7 @@ std::vector<std::pair<std::string, std::function<Profile()>>> biasGainUnits() {
         {"J6P-WZ4L", {"J6P-WZ4L", 4, " 1.05", "VQ", {}}},
         {"J6XN-WZ4L+DO", {"J6XN-WZ4L", 4, " 1.05", "DO", {}}},
     };
-    std::vector<std::pair<std::string, std::function<Profile()>>> all;
-    for (const auto& [name, unit] : units) {
-        all.emplace_back(name, [unit = unit] { return makeBiasGainUnit(unit); });
-    }
-    return all;
+    return namedUnits(units, makeBiasGainUnit);
 }
 
 }  // namespace dunax::sim

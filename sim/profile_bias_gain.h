@@ -28,6 +28,6 @@ Profile makeBiasGainUnit(const ScaledUnit& u);
 
 // Ready-made units by name: each model on a few networks, with equal and mixed ranges, with and
 // without an extension module.
-std::vector<std::pair<std::string, std::function<Profile()>>> biasGainUnits();
+NamedProfiles biasGainUnits();
 
 }  // namespace dunax::sim

@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+#include "sim/shared_items.h"
+
 namespace dunax::sim {
 
 namespace {
@@ -19,9 +21,7 @@ enum class Layout {
 
 Layout layoutOf(const std::string& modelName) {
     if (modelName == "J6U-FE8") return Layout::Ethernet;
-    const auto dash = modelName.find('-');
-    const std::string code = dash == std::string::npos ? modelName : modelName.substr(dash + 1);
-    return code == "FE8" ? Layout::FE8 : Layout::FE16;
+    return modelCode(modelName) == "FE8" ? Layout::FE8 : Layout::FE16;
 }
 
 struct Channel {
@@ -107,20 +107,11 @@ Profile makeCounterUnit(const CounterUnit& u) {
         c.start = 37 * k;
     }
 
-    p.set("00", "14", "HOLD", "OFF").onWrite =
-        [](const std::string& data) -> std::optional<std::string> {
-        if (data == "0") return "ON";
-        if (data == "1") return "OFF";
-        return std::nullopt;
-    };
-    if (u.extModule != "VQ") {
-        p.setLive("00", "12", "EXTDATA", [](std::int64_t nowMs) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "x%04X",
-                          static_cast<unsigned>(0x0101u << ((nowMs / 1500) % 8)) & 0xFFFFu);
-            return std::string(buf);
-        });
-    }
+    addOutputHold(p);
+    // Two points a byte apart, walking one place every one and a half seconds.
+    addExtensionPoints(p, u.extModule, [](std::int64_t nowMs) {
+        return hex4(static_cast<unsigned>(0x0101u << ((nowMs / 1500) % 8)));
+    });
 
     const int digits = fe16 ? 4 : 2;
     p.setLive("00", layout == Layout::Ethernet ? "16" : "20", "STATUS",

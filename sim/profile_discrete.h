@@ -37,6 +37,6 @@ Profile makeDiscreteUnit(const DiscreteUnit& u);
 std::uint16_t discretePoints(std::int64_t nowMs, int points);
 
 // Ready-made units by name, on several networks, with and without an extension module.
-std::vector<std::pair<std::string, std::function<Profile()>>> discreteUnits();
+NamedProfiles discreteUnits();
 
 }  // namespace dunax::sim

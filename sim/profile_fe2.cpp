@@ -2,45 +2,15 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <numbers>
 #include <optional>
 
+#include "sim/shared_items.h"
+
 namespace dunax::sim {
 
 namespace {
-
-// A plain decimal number (sign, digits, at most one point), as the unit takes it.
-std::optional<double> plainNumber(const std::string& data) {
-    std::size_t i = (!data.empty() && (data[0] == '-' || data[0] == '+')) ? 1 : 0;
-    bool digits = false, point = false;
-    for (; i < data.size(); ++i) {
-        if (data[i] >= '0' && data[i] <= '9') {
-            digits = true;
-        } else if (data[i] == '.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digits) return std::nullopt;
-    return std::strtod(data.c_str(), nullptr);
-}
-
-WriteRule numberWithin(double lo, double hi) {
-    return [=](const std::string& data) -> std::optional<std::string> {
-        const auto v = plainNumber(data);
-        if (!v || *v < lo || *v > hi) return std::nullopt;
-        return data;
-    };
-}
-
-std::string twoDecimals(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
-}
 
 // One encoder channel: the encoder turns at a speed (percent of the frequency range) that
 // swings slowly around a mean; the counter counts its pulses from the last reset and wraps
@@ -106,7 +76,7 @@ void addMonitorItems(Profile& p, const StatePtr& s) {
         live(20 + k, "CPOS" + n,
              [](const Counter& c, std::int64_t now) { return std::to_string(c.position(now)); });
         live(22 + k, "CSPD" + n,
-             [](const Counter& c, std::int64_t now) { return twoDecimals(c.speed(now)); });
+             [](const Counter& c, std::int64_t now) { return fixed(c.speed(now), 2); });
         live(24 + k, "LPOS" + n, [](const Counter& c, std::int64_t) { return c.latchPos; });
         live(26 + k, "LSPD" + n, [](const Counter& c, std::int64_t) { return c.latchSpeed; });
         live(28 + k, "RPOS" + n, [](const Counter& c, std::int64_t) { return c.resetPos; });
@@ -120,7 +90,7 @@ void addLimitItems(Profile& p, const StatePtr& s, int k, const Counter& c) {
     auto limit = [&](int item, const std::string& label, double value, auto accept) {
         p.set("1", std::to_string(item), label, std::to_string(std::llround(value))).onWrite =
             [s, k, accept](const std::string& data) -> std::optional<std::string> {
-            const auto v = plainNumber(data);
+            const auto v = plainDecimal(data, false);
             Counter& cnt = s->ch[static_cast<std::size_t>(k)];
             cnt.rebase(s->clockMs);
             if (!v || !accept(cnt, *v)) return std::nullopt;
@@ -151,7 +121,7 @@ void addRequestItems(Profile& p, const StatePtr& s) {
         {"LATCH",
          [](Counter& c, std::int64_t now) {
              c.latchPos = std::to_string(c.position(now));
-             c.latchSpeed = twoDecimals(c.speed(now));
+             c.latchSpeed = fixed(c.speed(now), 2);
          }},
         {"RESET",
          [](Counter& c, std::int64_t now) {
@@ -201,13 +171,12 @@ Profile makeFE2Unit(const FE2Unit& u) {
     addMonitorItems(p, s);
 
     // The settings group, answered as "01" and as "1".
-    p.set("1", "01", "MNTSW", "1");
-    p.acceptOnly("1", "01", {"F", "1"});
+    addMaintenanceSwitch(p, "1");
     const std::array<std::pair<const char*, const char*>, 3> timers{
         {{"ALMPON", "0.0"}, {"ALMON", "1.0"}, {"ALMHOLD", "0.5"}}};
     for (std::size_t i = 0; i < timers.size(); ++i) {
         p.set("1", "0" + std::to_string(6 + i), timers[i].first, timers[i].second).onWrite =
-            numberWithin(0, 60);
+            numberWithin(0, 60, false);
     }
     p.setReadOnly("1", "28", "MODE", u.countMode);
     p.setReadOnly("1", "29", "FREQ", "50000");
@@ -217,15 +186,16 @@ Profile makeFE2Unit(const FE2Unit& u) {
     for (int k = 0; k < 2; ++k) {
         const std::string n = std::to_string(k);
         const Counter& c = s->ch[static_cast<std::size_t>(k)];
-        p.set("1", std::to_string(10 + k), "DO" + n, "1.00").onWrite = numberWithin(0.1, 50);
+        p.set("1", std::to_string(10 + k), "DO" + n, "1.00").onWrite = numberWithin(0.1, 50, false);
         addLimitItems(p, s, k, c);
         p.set("1", std::to_string(34 + 2 * k), "BIAS" + n, "0.00").onWrite =
-            numberWithin(-320, 320);
+            numberWithin(-320, 320, false);
         p.set("1", std::to_string(35 + 2 * k), "GAIN" + n, "1.0000").onWrite =
-            numberWithin(-3.2, 3.2);
-        p.set("1", std::to_string(38 + 2 * k), "ZS" + n, "0").onWrite = numberWithin(-32000, 32000);
+            numberWithin(-3.2, 3.2, false);
+        p.set("1", std::to_string(38 + 2 * k), "ZS" + n, "0").onWrite =
+            numberWithin(-32000, 32000, false);
         p.set("1", std::to_string(39 + 2 * k), "FS" + n, "10000").onWrite =
-            numberWithin(-32000, 32000);
+            numberWithin(-32000, 32000, false);
         p.set("1", std::to_string(42 + k), "HLSCMD" + n, "0");
         p.acceptOnly("1", std::to_string(42 + k), onOff);
 
@@ -251,13 +221,13 @@ Profile makeFE2Unit(const FE2Unit& u) {
                     p.acceptOnly("1", std::to_string(a + i), {"0", "1", "2", "3", "4"});
                     break;
                 case 1:
-                    it.onWrite = numberWithin(-15, 115);
+                    it.onWrite = numberWithin(-15, 115, false);
                     break;
                 case 2:
-                    it.onWrite = numberWithin(0, 115);
+                    it.onWrite = numberWithin(0, 115, false);
                     break;
                 default:
-                    it.onWrite = numberWithin(-2100000000, 2100000000);
+                    it.onWrite = numberWithin(-2100000000, 2100000000, false);
                     break;
             }
         }

@@ -15,8 +15,8 @@ struct KW4Unit {
     int channels = 4;                   // item 03; every channel group gets its items
     std::string version = " 1.05";      // item 06 as the unit sends it
     std::string extModule = "VQ";       // item 10: "DI", "DO", or "VQ" for none
-    // Range code of each channel (0..11, the rows of the range list); channels beyond the
-    // list repeat the last entry.
+    // Range code of each channel (0..11, the rows of the range list voltageRangeBases names);
+    // channels beyond the list repeat the last entry.
     std::vector<int> ranges{0};
 };
 
@@ -26,13 +26,6 @@ struct KW4Unit {
 // is fitted); per channel the range (09) and zero scale, full scale, bias, gain, zero base and
 // full base (20..25). Writes outside what the unit takes are refused ("CNG").
 Profile makeKW4Unit(const KW4Unit& u);
-
-// The module-wide range code the unit reports: the common range of all channels as one hex
-// digit, "F" when they differ.
-std::string kw4ModuleRangeCode(const std::vector<int>& ranges, int channels);
-
-// Zero base and full base texts of a range code.
-std::pair<std::string, std::string> kw4Bases(int range);
 
 // Ready-made units by name: KW4 and KWH4 on CC-Link, Modbus, HLS and FLEX NETWORK, with and
 // without an extension module, old and new firmware.

@@ -2,12 +2,11 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <numbers>
 #include <optional>
 
-#include "sim/analog_rules.h"
+#include "sim/shared_items.h"
 
 namespace dunax::sim {
 
@@ -63,12 +62,6 @@ struct State {
 };
 using StatePtr = std::shared_ptr<State>;
 
-std::string oneDecimal(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", v);
-    return buf;
-}
-
 // An item read from the state (so that the actions show in it) and written through rule.
 Item& stateItem(Profile& p, const std::string& group, const std::string& item,
                 const std::string& label, const StatePtr& s,
@@ -113,8 +106,7 @@ void addChannel(Profile& p, const StatePtr& s, int k, const std::string& filterM
     const std::string n = std::to_string(k);
     auto cell = [s, k]() -> Cell& { return s->ch[static_cast<std::size_t>(k)]; };
 
-    p.set(g, "01", "MNTSW", "1");
-    p.acceptOnly(g, "01", {"F", "1"});
+    addMaintenanceSwitch(p, g);
     p.setReadOnly(g, "09", "FILTER" + n, filterMode);
     addSetting(p, s, k, "20", "ZS", &Cell::zs, -32000, 32000, true);
     addSetting(p, s, k, "21", "FS", &Cell::fs, -32000, 32000, true);
@@ -207,17 +199,16 @@ Profile makeLoadCellUnit(const LoadCellUnit& u) {
         p.setLive("00", std::to_string(21 + k), "WEIGHT" + std::to_string(k),
                   [s, k](std::int64_t now) {
                       s->clockMs = now;
-                      return oneDecimal(s->ch[static_cast<std::size_t>(k)].reading(now));
+                      return fixed(s->ch[static_cast<std::size_t>(k)].reading(now), 1);
                   });
     }
-    if (u.extModule != "VQ") p.setLive("00", "12", "EXTDATA", walkingExtensionPoints);
-    if (p.network != "HLS" && p.network != "FLEX NETWORK" && !p.network.empty())
-        addOutputHold(p, "OFF");
+    addExtensionPoints(p, u.extModule);
+    if (offersOutputHold(p) && !p.network.empty()) addOutputHold(p);
     for (int k = 0; k < u.channels && k < 2; ++k) addChannel(p, s, k, u.filterMode);
     return p;
 }
 
-std::vector<std::pair<std::string, std::function<Profile()>>> loadCellUnits() {
+NamedProfiles loadCellUnits() {
     const std::vector<std::pair<std::string, LoadCellUnit>> units{
         {"J6P-SD2", {"J6P-SD2", " 1.05", 2, "1", "VQ"}},
         {"J6U-SD2+DI", {"J6U-SD2", " 1.06", 2, "0", "DI"}},
@@ -226,11 +217,7 @@ std::vector<std::pair<std::string, std::function<Profile()>>> loadCellUnits() {
         {"J6YR-SD2-1.01", {"J6YR-SD2", "1.01", 2, "1", "VQ"}},
         {"J6XN-SD2", {"J6XN-SD2", "1.00", 2, "1", "VQ"}},
     };
-    std::vector<std::pair<std::string, std::function<Profile()>>> out;
-    for (const auto& [name, unit] : units) {
-        out.emplace_back(name, [unit = unit] { return makeLoadCellUnit(unit); });
-    }
-    return out;
+    return namedUnits(units, makeLoadCellUnit);
 }
 
 }  // namespace dunax::sim

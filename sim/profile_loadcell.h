@@ -36,6 +36,6 @@ Profile makeLoadCellUnit(const LoadCellUnit& u);
 
 // Ready-made units by name: new firmware on CC-Link and on FLEX NETWORK, old firmware on
 // Modbus and on FLEX NETWORK, and the HLS model with old firmware.
-std::vector<std::pair<std::string, std::function<Profile()>>> loadCellUnits();
+NamedProfiles loadCellUnits();
 
 }  // namespace dunax::sim

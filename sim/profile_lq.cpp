@@ -2,44 +2,21 @@
 
 namespace dunax::sim {
 
+namespace {
+
+const std::pair<std::string, std::string> kNoRange{"0.000", "0.000"};
+
+}  // namespace
+
 std::pair<std::string, std::string> lq2Bases(int range) {
-    switch (range) {
-        case 0:
-            return {"-10.000", "10.000"};
-        case 1:
-            return {"-5.000", "5.000"};
-        case 2:
-            return {"-1.000", "1.000"};
-        case 3:
-            return {"0.000", "10.000"};
-        case 4:
-            return {"0.000", "5.000"};
-        case 5:
-            return {"1.000", "5.000"};
-        case 6:
-            return {"0.000", "1.000"};
-        case 7:
-            return {"-0.500", "0.500"};
-        default:
-            return {"0.000", "0.000"};
-    }
+    // The eight rows of the range list from -10..10 V to -0.5..0.5 V.
+    return range >= 0 && range < 8 ? voltageRangeBases(range) : kNoRange;
 }
 
 std::pair<std::string, std::string> lq4Bases(int range) {
-    switch (range) {
-        case 0:
-            return {"-10.000", "10.000"};
-        case 1:
-            return {"-5.000", "5.000"};
-        case 2:
-            return {"0.000", "10.000"};
-        case 3:
-            return {"0.000", "5.000"};
-        case 4:
-            return {"1.000", "5.000"};
-        default:
-            return {"0.000", "0.000"};
-    }
+    // -10..10 V, -5..5 V, 0..10 V, 0..5 V, 1..5 V.
+    static const int kRows[] = {0, 1, 3, 4, 5};
+    return range >= 0 && range < 5 ? voltageRangeBases(kRows[range]) : kNoRange;
 }
 
 Profile makeLQUnit(const ScaledUnit& u) {
@@ -48,18 +25,15 @@ Profile makeLQUnit(const ScaledUnit& u) {
     const int rows = four ? 5 : 8;
 
     p.setReadOnly("00", "09", "RANGE", moduleRangeCode(u.ranges, u.channels));
-    addOutputHold(p);
+    if (offersOutputHold(p)) addOutputHold(p);
     addMonitoredValues(p, four ? 4 : 2);
     addExtensionPoints(p, u.extModule);
 
-    std::vector<std::string> rangeCodes;
-    for (int r = 0; r < rows; ++r) rangeCodes.push_back(std::to_string(r));
+    const std::vector<std::string> rangeCodes = codesBelow(rows);
     for (int ch = 1; ch <= u.channels; ++ch) {
-        const std::string g = std::to_string(ch);
         const int range = rangeOf(u.ranges, ch - 1);
         auto [zb, fb] = four ? lq4Bases(range) : lq2Bases(range);
-        p.set(g, "09", "RANGE", std::to_string(range));
-        p.acceptOnly(g, "09", rangeCodes);
+        addChannelRange(p, ch, range, rangeCodes);
         addScaling(p, ch, typicalScaling(ch - 1, std::move(zb), std::move(fb)));
     }
     p.description += ", ranges " + moduleRangeCode(u.ranges, u.channels);

@@ -2,11 +2,10 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <optional>
 
-#include "sim/analog_rules.h"
+#include "sim/shared_items.h"
 
 namespace dunax::sim {
 
@@ -56,26 +55,8 @@ bool separator(const Types& t, int type) {
     return type >= 0 && type < t.count && t.rows[type].text[0] == '\0';
 }
 
-std::string modelCode(const std::string& modelName) {
-    const auto dash = modelName.find('-');
-    return dash == std::string::npos ? modelName : modelName.substr(dash + 1);
-}
-
-template <class T>
-T entry(const std::vector<T>& v, int k, T fallback) {
-    if (v.empty()) return fallback;
-    const auto i = static_cast<std::size_t>(k);
-    return i < v.size() ? v[i] : v.back();
-}
-
 char unitLetter(int index) {
     return "CFK"[index];
-}
-
-std::string oneDecimal(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", v);
-    return buf;
 }
 
 }  // namespace
@@ -100,13 +81,9 @@ Profile makeTemperatureUnit(const TemperatureUnit& u) {
     const bool variant = code == "BJ4" || code == "QN4";
 
     // Module-wide type: the common type of every channel, "F" when they differ.
-    const int first = entry(u.types, 0, 0);
-    bool common = true;
-    for (int k = 1; k < u.channels; ++k) common = common && entry(u.types, k, 0) == first;
-    static const char* const kHex = "0123456789ABCDEF";
     p.setReadOnly("00", hls && variant ? "08" : "09", "RANGE",
-                  std::string(1, common ? kHex[first & 0xF] : 'F'));
-    if (!hls && p.network != "FLEX NETWORK") addOutputHold(p, "OFF");
+                  moduleRangeCode(u.types, u.channels));
+    if (offersOutputHold(p)) addOutputHold(p);
     p.setReadOnly("01", "05", "BOUT", u.burnout);
 
     const int broken = u.brokenChannel;
@@ -116,25 +93,28 @@ Profile makeTemperatureUnit(const TemperatureUnit& u) {
     p.setLive("00", "04", "STATUS", [open](std::int64_t nowMs) {
         int bits = 0;
         for (int k = 0; k < 4; ++k) bits |= open(k, nowMs) ? 1 << k : 0;
-        return std::string("00000") + kHex[bits];
+        return std::string("00000") + "0123456789ABCDEF"[bits];
     });
-    for (int k = 0; k < 4; ++k) {
-        const char unit = entry(u.units, k, 'C');
-        const auto [lo, hi] = temperatureSpan(code, entry(u.types, k, 0), unit);
+    addChannelValues(p, 4, [&](int k) -> LiveValue {
+        const auto [lo, hi] =
+            temperatureSpan(code, perChannel(u.types, k, 0), perChannel(u.units, k, 'C'));
         // Process temperatures in the lower part of the span; an open sensor reads as the end
         // of the span its burnout direction names.
         const double span = hi - lo;
         const LiveValue sound = wandering(k, lo + 0.15 * span, lo + 0.35 * span, 1, 40000);
-        const std::string burnt = oneDecimal(u.burnout == "DOWN" ? lo : hi);
-        p.setLive("00", std::to_string(21 + k), "CH" + std::to_string(k),
-                  [=](std::int64_t nowMs) { return open(k, nowMs) ? burnt : sound(nowMs); });
-    }
-    if (u.extModule != "VQ") p.setLive("00", "12", "EXTDATA", walkingExtensionPoints);
+        const std::string burnt = fixed(u.burnout == "DOWN" ? lo : hi, 1);
+        return [=](std::int64_t nowMs) { return open(k, nowMs) ? burnt : sound(nowMs); };
+    });
+    addExtensionPoints(p, u.extModule);
+
+    ScalingLimits limits;  // the bases are the zero and full temperatures
+    limits.zeroBaseLabel = "ZT";
+    limits.fullBaseLabel = "FT";
 
     for (int ch = 1; ch <= u.channels; ++ch) {
         const std::string g = std::to_string(ch);
-        const int type = entry(u.types, ch - 1, 0);
-        const char unit = entry(u.units, ch - 1, 'C');
+        const int type = perChannel(u.types, ch - 1, 0);
+        const char unit = perChannel(u.units, ch - 1, 'C');
         const auto [lo, hi] = temperatureSpan(code, type, unit);
 
         p.set(g, "04", "UNIT", std::string(1, unit)).onWrite =
@@ -159,12 +139,7 @@ Profile makeTemperatureUnit(const TemperatureUnit& u) {
             return std::string(
                 types.rows[*current >= 0 && *current < types.count ? *current : 0].text);
         });
-        p.set(g, "20", "ZS", "0").onWrite = numberWithin(-32000, 32000, true);
-        p.set(g, "21", "FS", "10000").onWrite = numberWithin(-32000, 32000, true);
-        p.set(g, "22", "BIAS", "0.00").onWrite = numberWithin(-320, 320, false);
-        p.set(g, "23", "GAIN", "1.0000").onWrite = numberWithin(-3.2, 3.2, false);
-        p.set(g, "24", "ZT", oneDecimal(lo)).onWrite = numberWithin(-32000, 32000, false);
-        p.set(g, "25", "FT", oneDecimal(hi)).onWrite = numberWithin(-32000, 32000, false);
+        addScaling(p, ch, plainScaling(fixed(lo, 1), fixed(hi, 1)), limits);
     }
     p.description += ", burnout " + u.burnout;
     if (broken >= 0) p.description += ", CH " + std::to_string(broken) + " sensor opens";

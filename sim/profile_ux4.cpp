@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "sim/analog_rules.h"
+#include "sim/shared_items.h"
 
 namespace dunax::sim {
 
@@ -20,16 +20,15 @@ LiveValue percentOf(int k) {
 
 Profile makeUX4Unit(const UX4Unit& u) {
     Profile p = makeProfile({u.modelName, u.channels, u.version, u.extModule});
-    if (p.network != "HLS" && p.network != "FLEX NETWORK") addOutputHold(p, "ON");
-    for (int k = 0; k < 4; ++k) {
+    if (offersOutputHold(p)) addOutputHold(p, "ON");
+    addChannelValues(p, 4, [](int k) -> LiveValue {
         // The scaled value at zero scale 0 and full scale 10000: the percent without its point.
-        p.setLive("00", std::to_string(21 + k), "CH" + std::to_string(k),
-                  [percent = percentOf(k)](std::int64_t nowMs) {
-                      const double v = std::strtod(percent(nowMs).c_str(), nullptr);
-                      return std::to_string(static_cast<long>(v * 100.0 + 0.5));
-                  });
-    }
-    if (u.extModule != "VQ") p.setLive("00", "12", "EXTDATA", walkingExtensionPoints);
+        return [percent = percentOf(k)](std::int64_t nowMs) {
+            const double v = std::strtod(percent(nowMs).c_str(), nullptr);
+            return std::to_string(static_cast<long>(v * 100.0 + 0.5));
+        };
+    });
+    addExtensionPoints(p, u.extModule);
 
     for (int ch = 1; ch <= u.channels; ++ch) {
         const std::string g = std::to_string(ch);

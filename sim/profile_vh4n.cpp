@@ -5,7 +5,7 @@ namespace dunax::sim {
 Profile makeVH4NUnit(const ScaledUnit& u) {
     Profile p = makeProfile({u.modelName, u.channels, u.version, u.extModule});
     p.setReadOnly("00", "09", "RANGE", "0");
-    addOutputHold(p);
+    if (offersOutputHold(p)) addOutputHold(p);
     addMonitoredValues(p, 4);
     addExtensionPoints(p, u.extModule);
     for (int ch = 1; ch <= u.channels; ++ch) {
@@ -15,18 +15,14 @@ Profile makeVH4NUnit(const ScaledUnit& u) {
     return p;
 }
 
-std::vector<std::pair<std::string, std::function<Profile()>>> vh4nUnits() {
+NamedProfiles vh4nUnits() {
     const std::vector<std::pair<std::string, ScaledUnit>> units{
         {"J6P-VH4N", {"J6P-VH4N", 4, " 1.05", "VQ", {}}},
         {"J6S-VH4N+DI", {"J6S-VH4N", 4, " 1.06", "DI", {}}},
         {"J6XN-VH4N", {"J6XN-VH4N", 4, " 1.05", "VQ", {}}},
         {"J6YR-VH4N+DO", {"J6YR-VH4N", 4, " 1.02", "DO", {}}},
     };
-    std::vector<std::pair<std::string, std::function<Profile()>>> all;
-    for (const auto& [name, unit] : units) {
-        all.emplace_back(name, [unit = unit] { return makeVH4NUnit(unit); });
-    }
-    return all;
+    return namedUnits(units, makeVH4NUnit);
 }
 
 }  // namespace dunax::sim

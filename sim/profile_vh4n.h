@@ -21,6 +21,6 @@ Profile makeVH4NUnit(const ScaledUnit& u);
 
 // Ready-made units by name: on CC-Link, Modbus, HLS and FLEX NETWORK, with and without an
 // extension module.
-std::vector<std::pair<std::string, std::function<Profile()>>> vh4nUnits();
+NamedProfiles vh4nUnits();
 
 }  // namespace dunax::sim

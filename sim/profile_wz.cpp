@@ -4,7 +4,7 @@ namespace dunax::sim {
 
 Profile makeWZUnit(const ScaledUnit& u) {
     Profile p = makeProfile({u.modelName, u.channels, u.version, u.extModule});
-    addOutputHold(p);
+    if (offersOutputHold(p)) addOutputHold(p);
     // The module reports a value per channel of its design, whatever the channels in use.
     addMonitoredValues(p, modelCode(u.modelName).rfind("WZ4", 0) == 0 ? 4 : 2);
     addExtensionPoints(p, u.extModule);

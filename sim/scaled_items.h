@@ -1,6 +1,6 @@
-// Items the simulated scaled voltage and current modules share: the six scaling parameters of
-// a channel, Output Hold/Clear, monitored values that change over time, extension points and
-// the module-wide range code; and the list of every ready-made scaled unit.
+// What the simulated scaled voltage and current modules share beyond the items many models carry
+// alike (sim/shared_items.h): the description of a unit, the factory scaling of a channel and
+// the monitored values that change over time; and the list of every ready-made scaled unit.
 #pragma once
 
 #include <functional>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sim/profile.h"
+#include "sim/shared_items.h"
 
 namespace dunax::sim {
 
@@ -22,35 +23,14 @@ struct ScaledUnit {
     std::vector<int> ranges{0};
 };
 
-struct ChannelScaling {
-    std::string zeroScale, fullScale, bias, gain, zeroBase, fullBase;
-};
-
-// The model code of a model name: the part after the first "-" ("J6P-LQ4" gives "LQ4").
-std::string modelCode(const std::string& modelName);
-
-// The range row of channel k (0-based).
-int rangeOf(const std::vector<int>& ranges, int k);
-// The module-wide range code: the common range of all channels as one hex digit, "F" when
-// they differ.
-std::string moduleRangeCode(const std::vector<int>& ranges, int channels);
-
 // A channel's scaling as it leaves the factory, with a little trim on some channels.
 ChannelScaling typicalScaling(int k, std::string zeroBase, std::string fullBase);
 
-// Items 20..25 of channel group ch. Scales take whole numbers within -32000..32000, bias
-// -320..320, gain -3.2..3.2, bases -32000..32000; anything else is refused ("CNG").
-void addScaling(Profile& p, int ch, const ChannelScaling& s);
-// Item 14 of group 00 ("ON"/"OFF", written "0" hold / "1" clear) on the networks that offer
-// it (not HLS, not FLEX NETWORK).
-void addOutputHold(Profile& p);
 // Items 21.. of group 00: one monitored value per channel, two decimals, each channel with its
 // own signal (a slow wave, a ramp, a drifting level, a step).
 void addMonitoredValues(Profile& p, int channels);
-// Item 12 of group 00: a walking pattern when an extension module is fitted.
-void addExtensionPoints(Profile& p, const std::string& extModule);
 
 // Every ready-made scaled voltage and current unit, by name.
-std::vector<std::pair<std::string, std::function<Profile()>>> scaledAnalogUnits();
+NamedProfiles scaledAnalogUnits();
 
 }  // namespace dunax::sim

@@ -14,7 +14,6 @@ platform::FormInstance<GF4AWindow> frmGF4A;
 
 namespace {
 
-constexpr int kRetries = 3;
 constexpr const char* kStartupGroup = "01";  // the module's timer lives in channel group 01
 constexpr const char* kStartupItem = "11";
 constexpr const char* kDropoutItem = "12";
@@ -70,7 +69,7 @@ void GF4AWindow::buildDropout() {
     for (int k = 0; k < design().channels; ++k) {
         const int top = kRowTop + k * kRowPitch;
         add(Kind::TextBox, "txtDropout", k, frmSet2, txtDropout)
-            .setAccessibleName("CH " + std::to_string(k) + " Drop out")
+            .setAccessibleName(ChannelName(k) + " Drop out")
             .setAlignment(1)
             .setGeometry(kDropLeft, top + 15, 720, 285);
         add(Kind::Label, "lblDropoutUnit", k, frmSet2, lblDropoutUnit)

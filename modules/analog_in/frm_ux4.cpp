@@ -14,7 +14,6 @@ platform::FormInstance<UX4Window> frmUX4;
 
 namespace {
 
-constexpr int kRetries = 3;
 constexpr int kPercentItem = 34;  // the channel's percent, read only
 
 AnalogDesign ux4Design() {
@@ -66,11 +65,8 @@ void UX4Window::ReadingData() {
     // written with two digits select the same groups as "1".."4".
     for (int k = 0; k < design().channels; ++k) {
         const std::string group = "0" + std::to_string(k + 1);
-        const std::string reply =
-            core::SelectReadRetry(kRetries, group, std::to_string(kPercentItem));
-        if (reply.empty()) continue;
-        std::string v = core::RemovePoint(core::AfterColon(reply));
-        if (core::IsNumeric(v)) txtBias(k).setText(std::move(v));
+        ShowMonitoredValue(txtBias(k),
+                           core::SelectReadRetry(kRetries, group, std::to_string(kPercentItem)));
     }
 }
 

@@ -15,8 +15,6 @@ using platform::Kind;
 
 namespace {
 
-constexpr int kRetries = 3;
-
 // The temperature unit list; the row index is what the unit is written and what selects the
 // range table record.
 constexpr const char* kUnitRows[3] = {"C", "F", "K"};
@@ -35,10 +33,6 @@ constexpr int kSideFramesLeft = 5250;
 constexpr int kSideFramesWidth = 3000;
 constexpr int kBurnoutTop = 1740;
 constexpr int kBurnoutHeight = 900;
-
-std::string chName(int k) {
-    return "CH " + std::to_string(k);
-}
 
 AnalogDesign analogDesignOf(const TemperatureDesign& t) {
     AnalogDesign d;
@@ -90,7 +84,7 @@ void TemperatureWindow::buildStatusBoxes() {
         add(Kind::TextBox, "Text1", k, Frame1, Text1)
             .setLocked(true)
             .setBackColor(platform::color::InfoBackground)
-            .setAccessibleName(chName(k) + " Status")
+            .setAccessibleName(ChannelName(k) + " Status")
             .setGeometry(x + kValueBoxWidth + kStatusGap, value.top(),
                          kValueColumnWidth - kValueBoxWidth - kStatusGap, value.height());
     }
@@ -127,7 +121,7 @@ void TemperatureWindow::buildUnitListsAndBurnout() {
     for (int k = 0; k < design().channels; ++k) {
         const Control& type = cmbUserRange(k);
         Control& unit = add(Kind::ComboBox, "cmbUserUnit", k, frmSet2, cmbUserUnit);
-        unit.setAccessibleName(chName(k) + " Temp Unit")
+        unit.setAccessibleName(ChannelName(k) + " Temp Unit")
             .setGeometry(kUnitListLeft, type.top(), kUnitListWidth, type.height());
         for (const char* row : kUnitRows) unit.addItem(row);
     }

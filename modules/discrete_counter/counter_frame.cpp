@@ -2,67 +2,44 @@
 
 #include <algorithm>
 
-#include "core/connection.h"
 #include "core/dispatch.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/main_window.h"
 #include "core/text.h"
-#include "platform/color.h"
 #include "platform/host.h"
 
 namespace dunax::modules {
 
 using platform::Control;
 using platform::Kind;
+using namespace layout;
 
 namespace {
 
-constexpr int kRetries = 3;  // every exchange: four attempts, only an empty reply is retried
-
-// --- Layout, in twips (15 twips = 1 pixel). The window is 9650 x 7400 with its frame. ---
-constexpr int kMargin = 90;
-constexpr int kContentWidth = 9330;
+// --- Layout, in twips, beyond the shared one ---
 
 // "Value" frame: module code on the left; the bit image lamps under their point numbers, and
 // under them the extension points.
-constexpr int kValueTop = 45;
-constexpr int kValueHeight = 1470;
-constexpr int kLampsLeft = 1320;
+constexpr int kLampsLeft = kValueColLeft;
 constexpr int kBitHeaderTop = 270;
-constexpr int kExtHeaderTop = 870;
 constexpr int kBitHeader8Width = 3000;
-
-// Page buttons and pages.
-constexpr int kButtonTop = 1590;
-constexpr int kButtonWidth = 1335;
-constexpr int kButtonHeight = 360;
-constexpr int kPageTop = 2025;
-constexpr int kPageBottom = 6705;
 
 // Rows of a page.
 constexpr int kHeadTop = 240;
 constexpr int kRowTop = 540;
 constexpr int kRowPitch = 480;
-constexpr int kBoxHeight = 285;
-constexpr int kLabelHeight = 225;
 constexpr int kPresetButtonWidth = 750;
-
-// Output Hold/Clear.
-constexpr int kHoldWidth = 3000;
-constexpr int kHoldHeight = 1320;
 
 constexpr const char* kHex = "0123456789ABCDEF";
 
 }  // namespace
 
 CounterWindow::CounterWindow(CounterDesign design)
-    : core::ModuleWindow(design.formName),
+    : ModuleWindowParts(design.formName, design.caption),
       design_(std::move(design)),
       bitImage_(BitImageVariantOf(design_.formName)) {
-    setCaption(design_.caption);
-    setGeometry(0, 0, 9650, 7400);
     buildValueFrame();
     buildPageFrames();
 }
@@ -82,12 +59,8 @@ int CounterWindow::ChannelsInUse() const {
 // --- Building the window ---
 
 void CounterWindow::buildValueFrame() {
-    Frame1 = &add(Kind::Frame, "Frame1");
-    Frame1->setCaption("Value").setGeometry(kMargin, kValueTop, kContentWidth, kValueHeight);
-
-    lblV_Unit = &add(Kind::Label, "lblV_Unit", Frame1);
-    lblV_Unit->setCaption("Type").setGeometry(150, 330, 1080, 300);
-    lblV_Unit->setFontSize(9.75).setFontBold(true);
+    Frame1 = &addValueFrame();
+    lblV_Unit = &addModuleCode(Frame1, 150, 330);
 
     // Bit image: its point numbers above it, one lamp per channel.
     const bool sixteen = design_.channels > 8;
@@ -103,49 +76,26 @@ void CounterWindow::buildValueFrame() {
                          kLampHeight);
     }
 
-    // Extension points, hidden until the extension display shows them.
-    lblV_Ext = &add(Kind::Label, "lblV_Ext", Frame1);
-    lblV_Ext->setGeometry(150, kExtHeaderTop + kLampBelowHeader + 15, 1080, kLabelHeight)
-        .setVisible(false);
-    add(Kind::Label, "lblExtIndex", 0, Frame1, lblExtIndex)
-        .setCaption(core::kExtHeader16)
-        .setGeometry(kLampsLeft, kExtHeaderTop, kLampHeaderWidth, kLampHeaderHeight)
-        .setVisible(false);
-    for (int n = 0; n < 16; ++n) {
-        add(Kind::TextBox, "txtChData", n, Frame1, txtChData)
-            .setLocked(true)
-            .setAccessibleName(std::string("Extension point ") + kHex[n])
-            .setGeometry(kLampsLeft + LampOffset(n), kExtHeaderTop + kLampBelowHeader, kLampWidth,
-                         kLampHeight)
-            .setVisible(false);
-    }
+    // Extension points, hidden until the extension display shows them, under the lamps.
+    ExtensionPlace ext = kValueFrameExtension;
+    ext.header = core::kExtHeader16;
+    lblV_Ext = &addExtensionPoints(Frame1, ext, lblExtIndex, txtChData);
 }
 
 void CounterWindow::buildPageFrames() {
-    cmdSet1 = &add(Kind::CommandButton, "cmdSet1");
-    cmdSet1->setCaption("Setting 1")
-        .setGeometry(kMargin, kButtonTop, kButtonWidth, kButtonHeight)
-        .setEnabled(false);
+    cmdSet1 = &addPageButton("cmdSet1", "Setting 1", 0);
+    cmdSet1->setEnabled(false);
     cmdSet1->onClick = [this] { cmdSet1_Click(); };
-    cmdSet2 = &add(Kind::CommandButton, "cmdSet2");
-    cmdSet2->setCaption("Setting 2")
-        .setGeometry(kMargin + kButtonWidth + 90, kButtonTop, kButtonWidth, kButtonHeight);
+    cmdSet2 = &addPageButton("cmdSet2", "Setting 2", 1);
     cmdSet2->onClick = [this] { cmdSet2_Click(); };
 
-    frmSet1 = &add(Kind::Frame, "frmSet1");
-    frmSet1->setGeometry(kMargin, kPageTop, kContentWidth, kPageBottom - kPageTop);
-    frmSet2 = &add(Kind::Frame, "frmSet2");
-    frmSet2->setGeometry(kMargin, kPageTop, kContentWidth, kPageBottom - kPageTop)
-        .setVisible(false);
+    frmSet1 = &addPage("frmSet1", kPageTop);
+    frmSet2 = &addPage("frmSet2", kPageTop);
+    frmSet2->setVisible(false);
 }
 
 void CounterWindow::BuildHold(Control& page, int left, int top) {
-    Frame4 = &add(Kind::Frame, "Frame4", &page);
-    Frame4->setCaption("Output Hold/Clear").setGeometry(left, top, kHoldWidth, kHoldHeight);
-    optKeepOn = &add(Kind::OptionButton, "optKeepOn", Frame4);
-    optKeepOn->setCaption("Output Hold").setGeometry(300, 390, 2400, 300);
-    optKeepOff = &add(Kind::OptionButton, "optKeepOff", Frame4);
-    optKeepOff->setCaption("Output Clear").setGeometry(300, 810, 2400, 300);
+    Frame4 = &addHoldFrame("Frame4", &page, left, top, optKeepOn, optKeepOff);
 }
 
 // One row per channel: its number, count, Max and Carry, then the preset value and the button
@@ -207,26 +157,17 @@ void CounterWindow::BuildEightChannelPages() {
 // --- Pages ---
 
 void CounterWindow::cmdSet1_Click() {
-    cmdSet2->setEnabled(true);
-    frmSet2->setVisible(false);
-    cmdSet1->setEnabled(false);
-    frmSet1->setVisible(true);
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 1);
 }
 
 void CounterWindow::cmdSet2_Click() {
-    cmdSet1->setEnabled(true);
-    frmSet1->setVisible(false);
-    cmdSet2->setEnabled(false);
-    frmSet2->setVisible(true);
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 2);
 }
 
 // --- Upload ---
 
 void CounterWindow::ShowFirstPage() {
-    cmdSet1->setEnabled(false);
-    frmSet1->setVisible(true);
-    cmdSet2->setEnabled(false);
-    frmSet2->setVisible(false);
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 1, /*locked=*/true);
 }
 
 void CounterWindow::UploadLoading() {
@@ -236,12 +177,7 @@ void CounterWindow::UploadLoading() {
 }
 
 bool CounterWindow::ReadHold() {
-    const std::string reply = core::SelectReadRetry(kRetries, "00", "14");
-    if (reply.empty()) return false;
-    const bool hold = core::AfterColon(reply) == "ON";
-    optKeepOn->setValue(hold);
-    optKeepOff->setValue(!hold);
-    return true;
+    return ReadHoldChoice(*optKeepOn, *optKeepOff);
 }
 
 bool CounterWindow::ReadCarryMax(int ch, const std::string& group, const std::string& carryItem,
@@ -260,26 +196,10 @@ bool CounterWindow::ReadCarryMax(int ch, const std::string& group, const std::st
     return true;
 }
 
-void CounterWindow::StepProgress() {
-    auto& bar = core::frmLoading().pgBarLoading;
-    bar.setProgress(bar.progress() + 1);
-}
-
 void CounterWindow::UploadClosing() {
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
+    CloseProgress();
     cmdSet2->setEnabled(true);
     txt_able(true);
-}
-
-void CounterWindow::UploadFailed() {
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
-    platform::host().messageBox("Upload Error", platform::Icon::Critical, platform::Buttons::OK,
-                                "Upload");
-    core::Disconnect();
-}
-
-void CounterWindow::UploadStopped() {
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
 }
 
 // --- Download ---
@@ -300,10 +220,10 @@ void CounterWindow::WriteCarryMax(int ch, const std::string& group, const std::s
 }
 
 void CounterWindow::WriteHoldAndClose() {
-    core::SelectWriteRetry(kRetries, "00", "14", optKeepOn->value() ? "0" : "1");
+    WriteHoldChoice(*optKeepOn);
     // Also when the hold write got no answer: a download that ends must not leave its progress
     // window behind (the read-back upload may not reach this window at all).
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
+    CloseProgress();
 }
 
 // --- Monitoring ---
@@ -312,9 +232,7 @@ void CounterWindow::ReadingData() {
     core::SelectWriteRetry(kRetries, "00", "01", "F");
     // A refusal or "NEEDLESS" carries no image and leaves the lamps as they are.
     CDataDisplayReply(txtCData, bitImage_, core::ItemReadRetry(kRetries, design_.bitItem));
-    if (core::g.ExtName != "NONE") {
-        core::ExtDataDisplayReply(*this, core::SelectReadRetry(kRetries, "00", "12"));
-    }
+    RefreshExtensionPoints(*this);
     for (int k = 0; k < design_.channels; ++k) {
         const std::string reply =
             core::ItemReadRetry(kRetries, std::to_string(design_.firstCountItem + k));

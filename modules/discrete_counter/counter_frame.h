@@ -13,8 +13,8 @@
 #include <limits>
 #include <string>
 
-#include "core/module_window.h"
 #include "modules/discrete_counter/bit_image.h"
+#include "modules/window_parts.h"
 #include "platform/control.h"
 
 namespace dunax::modules {
@@ -39,7 +39,7 @@ struct CounterDesign {
 // The highest preset value the preset check lets through; the lowest is 0.
 inline constexpr double kPresetHigh = 4294967295.0;
 
-class CounterWindow : public core::ModuleWindow {
+class CounterWindow : public ModuleWindowParts {
   public:
     explicit CounterWindow(CounterDesign design);
 
@@ -98,15 +98,12 @@ class CounterWindow : public core::ModuleWindow {
     // read with its group command; false when the unit did not answer.
     bool ReadCarryMax(int ch, const std::string& group, const std::string& carryItem,
                       const std::string& maxItem);
-    void StepProgress();
     // Progress window away, page 2 button on, edits on. The preset buttons are left to the
-    // main window, which switches them once the whole upload is done.
+    // main window, which switches them once the whole upload is done. (A channel read without
+    // answer ends with UploadFailed(); the edits stay off and what was read so far stays.)
     void UploadClosing();
-    // A channel read without answer: "Upload Error" and a disconnect. The progress window goes
-    // away; the edits stay off and what was read so far stays.
-    void UploadFailed();
     // An upload that could not read the hold ends silently; the edits stay off.
-    void UploadStopped();
+    static void UploadStopped() { CloseProgress(); }
 
     // --- Download steps ---
     // Edits, preset buttons and page buttons off; progress window.

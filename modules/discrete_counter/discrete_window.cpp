@@ -1,6 +1,5 @@
 #include "modules/discrete_counter/discrete_window.h"
 
-#include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/text.h"
@@ -20,16 +19,13 @@ constexpr int kStateLeft = 960;
 constexpr int kStateWidth = 900;
 constexpr int kStateGap = 120;
 constexpr int kRowPitch = 405;
-constexpr int kBoxHeight = 285;
-constexpr int kLabelHeight = 225;
+using layout::kBoxHeight;
+using layout::kLabelHeight;
 
 }  // namespace
 
 DiscreteWindow::DiscreteWindow(std::string formName, std::string title)
-    : core::ModuleWindow(std::move(formName)) {
-    setCaption(std::move(title));
-    setGeometry(0, 0, 9650, 7400);
-}
+    : ModuleWindowParts(std::move(formName), std::move(title)) {}
 
 // --- Building ---
 
@@ -38,12 +34,6 @@ Control& DiscreteWindow::addFrame(const std::string& name, const std::string& ca
     return add(Kind::Frame, name, container)
         .setCaption(caption)
         .setGeometry(left, top, width, height);
-}
-
-void DiscreteWindow::addModuleCode(Control* container, int left, int top) {
-    lblV_Unit = &add(Kind::Label, "lblV_Unit", container);
-    lblV_Unit->setCaption("Type").setGeometry(left, top, 1080, 300);
-    lblV_Unit->setFontSize(9.75).setFontBold(true);
 }
 
 void DiscreteWindow::addLine(Control* container, int left, int top, int width, int height) {
@@ -66,38 +56,24 @@ void DiscreteWindow::addBitImage(Control* container, int left, int top, const st
     }
 }
 
-void DiscreteWindow::addExtension(Control* container, int captionLeft, int left, int top) {
-    lblV_Ext = &add(Kind::Label, "lblV_Ext", container);
-    lblV_Ext->setGeometry(captionLeft, top + kLampBelowHeader, left - captionLeft - 180,
-                          kLabelHeight);
-    lblV_Ext->setVisible(false);
-    add(Kind::Label, "lblExtIndex", 0, container, lblExtIndex)
-        .setCaption(kPointHeader16)
-        .setGeometry(left, top, kLampHeaderWidth, kLampHeaderHeight)
-        .setVisible(false);
-    for (int n = 0; n < 16; ++n) {
-        add(Kind::TextBox, "txtChData", n, container, txtChData)
-            .setEnabled(false)
-            .setAccessibleName(std::string("Extension point ") + kHexDigits[n])
-            .setGeometry(left + LampOffset(n), top + kLampBelowHeader, kLampWidth, kLampHeight)
-            .setVisible(false);
-    }
+Control& DiscreteWindow::addLampValueFrame(const std::string& header) {
+    Control& frame = addFrame("Frame1", "Value", nullptr, 90, 45, 9330, 1950);
+    lblV_Unit = &addModuleCode(&frame, 150, 330);
+    addLine(&frame, 1290, 240, 0, 1590);
+    addBitImage(&frame, 1440, 330, header);
+    return frame;
 }
 
-Control& DiscreteWindow::addHold(const std::string& frameName, Control* container, int left,
-                                 int top, bool clearFirst) {
-    Control& frame = addFrame(frameName, "Output Hold/Clear", container, left, top, 3000, 1320);
-    const int upper = 390, lower = 810;
-    if (clearFirst) {
-        optKeepOff = &add(Kind::OptionButton, "optKeepOff", &frame);
-        optKeepOn = &add(Kind::OptionButton, "optKeepOn", &frame);
-    } else {
-        optKeepOn = &add(Kind::OptionButton, "optKeepOn", &frame);
-        optKeepOff = &add(Kind::OptionButton, "optKeepOff", &frame);
-    }
-    optKeepOn->setCaption("Output Hold").setGeometry(300, clearFirst ? lower : upper, 2400, 300);
-    optKeepOff->setCaption("Output Clear").setGeometry(300, clearFirst ? upper : lower, 2400, 300);
-    return frame;
+void DiscreteWindow::addExtension(Control* container, int captionLeft, int left, int top) {
+    lblV_Ext = &addExtensionPoints(container,
+                                   {.captionLeft = captionLeft,
+                                    .captionTop = top + kLampBelowHeader,
+                                    .captionWidth = left - captionLeft - 180,
+                                    .left = left,
+                                    .top = top,
+                                    .header = kPointHeader16,
+                                    .lamps = true},
+                                   lblExtIndex, txtChData);
 }
 
 void DiscreteWindow::addStateRows(Control* container, const std::string& chPrefix, int left,
@@ -138,19 +114,6 @@ void DiscreteWindow::ShowModuleCode() {
     lblV_Unit->setCaption(core::AfterHyphen(core::g.ModelName));
 }
 
-bool DiscreteWindow::ReadHold() {
-    const std::string reply = core::SelectReadRetry(kRetries, "00", "14");
-    if (reply.empty()) return false;
-    const bool hold = core::AfterColon(reply) == "ON";
-    optKeepOn->setValue(hold);
-    optKeepOff->setValue(!hold);
-    return true;
-}
-
-std::string DiscreteWindow::WriteHold() {
-    return core::SelectWriteRetry(kRetries, "00", "14", optKeepOn->value() ? "0" : "1");
-}
-
 void DiscreteWindow::CDataDisplay(const std::string& hex) {
     if (variant_) modules::CDataDisplay(txtCData, *variant_, hex);
 }
@@ -159,11 +122,6 @@ void DiscreteWindow::ReadBitImage() {
     const std::string reply = core::SelectReadRetry(kRetries, "00", "21");
     // "CNG" or "NEEDLESS" would otherwise read as digits ("C", "E", "D").
     if (!reply.empty() && variant_) CDataDisplayReply(txtCData, *variant_, reply);
-}
-
-void DiscreteWindow::RefreshExtension() {
-    if (core::g.ExtName == "NONE") return;
-    core::ExtDataDisplayReply(*this, core::SelectReadRetry(kRetries, "00", "12"));
 }
 
 void DiscreteWindow::ShowState(Control& box, bool on, platform::Color onColour,

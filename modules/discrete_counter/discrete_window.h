@@ -6,19 +6,19 @@
 
 #include <string>
 
-#include "core/module_window.h"
+#include "core/ext_display.h"
 #include "modules/discrete_counter/bit_image.h"
+#include "modules/window_parts.h"
 #include "platform/color.h"
 #include "platform/control.h"
 
 namespace dunax::modules {
 
-// Point-number headers above lamp rows.
-inline constexpr const char* kPointHeader16 =
-    "0  1  2  3                4  5  6  7               8  9  A  B              C  D  E  F";
-inline constexpr const char* kPointHeader8 = "0  1  2  3                4  5  6  7";
+// Point-number headers above lamp rows: those of the extension points.
+inline constexpr const char* kPointHeader16 = core::kExtHeader16;
+inline constexpr const char* kPointHeader8 = core::kExtHeader8;
 
-class DiscreteWindow : public core::ModuleWindow {
+class DiscreteWindow : public ModuleWindowParts {
   public:
     // formName "frmMX16"; the window is titled with the model code.
     DiscreteWindow(std::string formName, std::string title);
@@ -40,19 +40,22 @@ class DiscreteWindow : public core::ModuleWindow {
     platform::Control& addFrame(const std::string& name, const std::string& caption,
                                 platform::Control* container, int left, int top, int width,
                                 int height);
-    // lblV_Unit, "Type" until an upload names the module.
-    void addModuleCode(platform::Control* container, int left, int top);
     void addLine(platform::Control* container, int left, int top, int width, int height);
     // lblExtIndex(1) with its header and the lamps txtCData of the window's bit-image variant,
     // boxes past the variant's visible ones hidden.
     void addBitImage(platform::Control* container, int left, int top, const std::string& header);
+    // The "Value" frame of the lamp windows, Frame1 (returned): the module code, a line, and
+    // the bit image under header.
+    platform::Control& addLampValueFrame(const std::string& header);
     // lblV_Ext at captionLeft, lblExtIndex(0) and txtChData(0..15) at left; all hidden until
     // an upload prepares them for the extension module.
     void addExtension(platform::Control* container, int captionLeft, int left, int top);
     // The frame of the Output Hold/Clear choice with optKeepOn and optKeepOff (clearFirst:
     // "Output Clear" is the upper button).
     platform::Control& addHold(const std::string& frameName, platform::Control* container, int left,
-                               int top, bool clearFirst = false);
+                               int top, bool clearFirst = false) {
+        return addHoldFrame(frameName, container, left, top, optKeepOn, optKeepOff, clearFirst);
+    }
     // lblDataTitle(0) "DI" and (1) "DO" over rows 1..8: lblChNo(i) (chPrefix and i - 1),
     // txtDICh(i), txtDOCh(i).
     void addStateRows(platform::Control* container, const std::string& chPrefix, int left, int top);
@@ -60,24 +63,20 @@ class DiscreteWindow : public core::ModuleWindow {
     // --- Steps of the operations; every exchange is retried three times ---
     // lblV_Unit shows the module code of ModelName.
     void ShowModuleCode();
-    // Item 14 of group 00: "ON" selects Output Hold, any other reply Output Clear. False, with
-    // nothing changed, when the unit did not answer.
-    bool ReadHold();
-    // Item 14 of group 00: "0" for Output Hold, "1" for Output Clear; the unit's reply ("" for
-    // none).
-    std::string WriteHold();
+    // Output Hold/Clear from and to item 14 of group 00 (ReadHoldChoice, WriteHoldChoice).
+    bool ReadHold() { return ReadHoldChoice(*optKeepOn, *optKeepOff); }
+    std::string WriteHold() { return WriteHoldChoice(*optKeepOn); }
     // The lamps from a hex text, per the window's bit-image variant.
     void CDataDisplay(const std::string& hex);
     // Item 21 of group 00 onto the lamps; a reply without a bit image changes nothing.
     void ReadBitImage();
     // Item 12 of group 00 onto the extension points when an extension module is fitted; a
     // reply without a bit image changes nothing.
-    void RefreshExtension();
+    void RefreshExtension() { RefreshExtensionPoints(*this); }
     // A state word: "ON" in onColour or "OFF" in offColour (colour first, then the word).
     static void ShowState(platform::Control& box, bool on, platform::Color onColour,
                           platform::Color offColour);
 
-    static constexpr int kRetries = 3;
     static constexpr int kStateRows = 8;
 
   private:

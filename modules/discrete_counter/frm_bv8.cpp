@@ -14,7 +14,7 @@ platform::FormInstance<BV8Window> frmBV8;
 BV8Window::BV8Window() : DiscreteWindow("frmBV8", "BV8") {
     Frame1 = &addFrame("Frame1", "BV8", nullptr, 90, 45, 3300, 3900);
     addStateRows(Frame1, "CH ", 240, 300);
-    addModuleCode(nullptr, 3690, 165);
+    lblV_Unit = &addModuleCode(nullptr, 3690, 165);
     addLine(nullptr, 3690, 570, 5640, 0);
     Frame4 = &addHold("Frame4", nullptr, 3690, 750);
     addExtension(nullptr, 240, 1440, 4200);

@@ -8,10 +8,7 @@ platform::FormInstance<JR4TWindow> frmJR4T;
 DiscreteInputWindow::DiscreteInputWindow(std::string formName, std::string title,
                                          const std::string& header)
     : DiscreteWindow(std::move(formName), std::move(title)) {
-    Frame1 = &addFrame("Frame1", "Value", nullptr, 90, 45, 9330, 1950);
-    addModuleCode(Frame1, 150, 330);
-    addLine(Frame1, 1290, 240, 0, 1590);
-    addBitImage(Frame1, 1440, 330, header);
+    Frame1 = &addLampValueFrame(header);
     // Carried by the design, never filled: these modules take no extension module.
     lblV_Ext = &add(platform::Kind::Label, "lblV_Ext", Frame1);
     lblV_Ext->setGeometry(150, 1410, 1080, 225);

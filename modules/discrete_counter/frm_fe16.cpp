@@ -2,10 +2,11 @@
 
 #include "core/globals.h"
 #include "core/link.h"
-#include "core/tables.h"
 
 namespace dunax::modules {
 
+using layout::kBoxHeight;
+using layout::kLabelHeight;
 using platform::Control;
 using platform::Kind;
 
@@ -14,7 +15,6 @@ platform::FormInstance<FE16Window> frmFE16;
 namespace {
 
 constexpr int kModel = 10;
-constexpr int kRetries = 3;
 
 CounterDesign fe16Design() {
     CounterDesign d;
@@ -32,8 +32,6 @@ constexpr int kBlockLeft[2] = {120, 4740};
 constexpr int kHeadTop = 240;
 constexpr int kRowTop = 540;
 constexpr int kRowPitch = 480;
-constexpr int kBoxHeight = 285;
-constexpr int kLabelHeight = 225;
 
 int rowTop(int k) {
     return kRowTop + (k % 8) * kRowPitch;
@@ -110,11 +108,6 @@ void FE16Window::buildPresetPage() {
     BuildHold(page, 5400, kHeadTop);
 }
 
-void FE16Window::SetOwnChItemNo(int ch) {
-    auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
-    for (int p = 1; p <= 6; ++p) rec.item(p) = std::to_string(core::ItemNo(p, kModel));
-}
-
 // Hold, then Carry (13) and Max (14) of each channel in the group "1".."16".
 void FE16Window::frmFE16_Init() {
     ShowFirstPage();
@@ -123,7 +116,7 @@ void FE16Window::frmFE16_Init() {
     UploadLoading();
     if (!ReadHold()) return UploadStopped();
     for (int ch = 1; ch <= ChannelsInUse(); ++ch) {
-        SetOwnChItemNo(ch);
+        SetChItemNo(ch, kModel);
         const auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
         if (!ReadCarryMax(ch, PlainGroup(ch), rec.Item1, rec.Item2)) return UploadFailed();
         StepProgress();
@@ -137,7 +130,7 @@ void FE16Window::frmFE16_Download() {
     for (int ch = 1; ch <= ChannelsInUse(); ++ch) {
         // This model's own items, whatever another window or an opened file left in the
         // channel records: a download never writes to another model's items.
-        SetOwnChItemNo(ch);
+        SetChItemNo(ch, kModel);
         const auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
         WriteCarryMax(ch, TwoDigitGroup(ch), rec.Item1, rec.Item2);
         StepProgress();

@@ -29,8 +29,6 @@ class FE16Window : public CounterWindow {
   private:
     void buildSettingsPage();
     void buildPresetPage();
-    // The item numbers of this model's Carry and Max into ChItem(ch).
-    static void SetOwnChItemNo(int ch);
 };
 
 extern platform::FormInstance<FE16Window> frmFE16;

@@ -10,8 +10,6 @@ platform::FormInstance<FE8Window> frmFE8;
 
 namespace {
 
-constexpr int kRetries = 3;
-
 CounterDesign fe8Design() {
     CounterDesign d;
     d.formName = "frmFE8";

@@ -10,8 +10,6 @@ platform::FormInstance<J6UFE8Window> frmJ6UFE8;
 
 namespace {
 
-constexpr int kRetries = 3;
-
 CounterDesign j6ufe8Design() {
     CounterDesign d;
     d.formName = "frmJ6UFE8";

@@ -11,10 +11,7 @@ using platform::Kind;
 platform::FormInstance<JR16Window> frmJR16;
 
 JR16Window::JR16Window() : DiscreteWindow("frmJR16", "JR16") {
-    Frame1 = &addFrame("Frame1", "Value", nullptr, 90, 45, 9330, 1950);
-    addModuleCode(Frame1, 150, 330);
-    addLine(Frame1, 1290, 240, 0, 1590);
-    addBitImage(Frame1, 1440, 330, kPointHeader16);
+    Frame1 = &addLampValueFrame(kPointHeader16);
     addExtension(Frame1, 150, 1440, 1170);
 
     frmSet1 = &addFrame("frmSet1", "", nullptr, 90, 2100, 9330, 4605);

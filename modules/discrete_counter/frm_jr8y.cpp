@@ -7,10 +7,7 @@ namespace dunax::modules {
 platform::FormInstance<JR8YWindow> frmJR8Y;
 
 JR8YWindow::JR8YWindow() : DiscreteWindow("frmJR8Y", "JR8Y") {
-    Frame1 = &addFrame("Frame1", "Value", nullptr, 90, 45, 9330, 1950);
-    addModuleCode(Frame1, 150, 330);
-    addLine(Frame1, 1290, 240, 0, 1590);
-    addBitImage(Frame1, 1440, 330, "0  1  2  3                4  5  6  7  ");
+    Frame1 = &addLampValueFrame("0  1  2  3                4  5  6  7  ");
     addExtension(Frame1, 150, 1440, 1170);
 
     frmSet1 = &addFrame("frmSet1", "", nullptr, 90, 2100, 9330, 4605);

@@ -33,7 +33,7 @@ std::vector<std::string> splitAt(const std::string& s, char sep) {
 }  // namespace
 
 MXJ16Window::MXJ16Window() : DiscreteWindow("frmMXJ16", "MXJ16") {
-    addModuleCode(nullptr, 150, 165);
+    lblV_Unit = &addModuleCode(nullptr, 150, 165);
     Frame6 = &addFrame("Frame6", "Value", nullptr, 90, 570, 3300, 3900);
     addStateRows(Frame6, "CH: ", 240, 300);
 

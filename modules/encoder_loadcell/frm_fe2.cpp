@@ -60,15 +60,9 @@ int colLeft(int k) {
     return k == 0 ? kCol0 : kCol1;
 }
 
-std::string chName(int k) {
-    return "CH " + std::to_string(k);
-}
-
 }  // namespace
 
-FE2Window::FE2Window() : core::ModuleWindow("frmFE2") {
-    setCaption("FE2");
-    setGeometry(0, 0, 9650, 7400);
+FE2Window::FE2Window() : ModuleWindowParts("frmFE2", "FE2") {
     buildFrame();
     buildSettingPage();
     buildAlarmPage();
@@ -134,7 +128,7 @@ void FE2Window::buildSettingPage() {
                            const std::string& title, int top, bool enabled) {
         for (int k = 0; k < 2; ++k) {
             add(Kind::TextBox, name, k, p, arr)
-                .setAccessibleName(chName(k) + " " + title)
+                .setAccessibleName(ChannelName(k) + " " + title)
                 .setAlignment(1)
                 .setEnabled(enabled)
                 .setGeometry(colLeft(k), top, kBoxWidth, kBoxHeight);
@@ -143,7 +137,7 @@ void FE2Window::buildSettingPage() {
     auto row = [](int r) { return kRowTop + r * kRowPitch; };
 
     for (int k = 0; k < 2; ++k) {
-        label(k == 0 ? "Label0" : "Label1", chName(k), colLeft(k), kHeadTop, kBoxWidth)
+        label(k == 0 ? "Label0" : "Label1", ChannelName(k), colLeft(k), kHeadTop, kBoxWidth)
             .setAlignment(2);
     }
     caption("Label34", "Current Pos", row(0));
@@ -232,7 +226,7 @@ void FE2Window::buildAlarmPage() {
                            const std::string& title, int top) {
         for (int k = 0; k < 2; ++k) {
             add(Kind::TextBox, name, k, p, arr)
-                .setAccessibleName(chName(k) + " " + title)
+                .setAccessibleName(ChannelName(k) + " " + title)
                 .setAlignment(1)
                 .setGeometry(colLeft(k), top, kBoxWidth, kBoxHeight);
         }
@@ -258,7 +252,8 @@ void FE2Window::buildAlarmPage() {
 
     const int heads = kHeadTop + 3 * kTimerPitch + 90;
     for (int k = 0; k < 2; ++k) {
-        label("lblAlmCh", k, &lblAlmCh_, chName(k), colLeft(k), heads, kBoxWidth).setAlignment(2);
+        label("lblAlmCh", k, &lblAlmCh_, ChannelName(k), colLeft(k), heads, kBoxWidth)
+            .setAlignment(2);
     }
     int top = heads + 270;
     caption("Label57", "HLS Command", top);
@@ -313,7 +308,7 @@ void FE2Window::buildLatchResetPage() {
     Control* p = frmSet4;
     for (int k = 0; k < 2; ++k) {
         add(Kind::Label, "lblLRCh", k, p, lblLRCh_)
-            .setCaption(chName(k))
+            .setCaption(ChannelName(k))
             .setAlignment(2)
             .setGeometry(colLeft(k), kHeadTop, kBoxWidth, kLabelHeight);
     }
@@ -337,7 +332,7 @@ void FE2Window::buildLatchResetPage() {
             .setGeometry(kCaptionLeft, top + kLabelDrop, kCaptionWidth, kLabelHeight);
         for (int k = 0; k < 2; ++k) {
             add(Kind::TextBox, f.boxName, k, p, *f.box)
-                .setAccessibleName(chName(k) + " " + f.caption)
+                .setAccessibleName(ChannelName(k) + " " + f.caption)
                 .setAlignment(1)
                 .setGeometry(colLeft(k), top, kBoxWidth, kBoxHeight);
         }
@@ -354,7 +349,7 @@ void FE2Window::buildLatchResetPage() {
             const int n = q.first + k;
             Control& b = add(Kind::CommandButton, "Command" + std::to_string(n), p);
             b.setCaption(n == 7 ? "Request " : "Request")
-                .setAccessibleName(chName(k) + " " + q.caption + " Request")
+                .setAccessibleName(ChannelName(k) + " " + q.caption + " Request")
                 .setGeometry(colLeft(k), top - 30, kBoxWidth, kButtonHeight - 15);
             b.onClick = [this, n] { Command_Click(n); };
             Command[static_cast<std::size_t>(n)] = &b;

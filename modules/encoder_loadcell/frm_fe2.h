@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "core/module_window.h"
+#include "modules/window_parts.h"
 #include "platform/control.h"
 
 namespace dunax::modules {
 
-class FE2Window : public core::ModuleWindow {
+class FE2Window : public ModuleWindowParts {
   public:
     FE2Window();
 
@@ -112,7 +112,6 @@ class FE2Window : public core::ModuleWindow {
     bool ReadCountMode();
     bool ReadChannel(int ch);
     bool ReadModuleItems();
-    void UploadFailed();
 
     // Request buttons (frm_fe2_monitor.cpp).
     void DisableRequestButtons();

@@ -6,10 +6,9 @@
 #include <string>
 
 #include "modules/encoder_loadcell/frm_fe2.h"
+#include "modules/window_parts.h"
 
 namespace dunax::modules::fe2 {
-
-constexpr int kRetries = 3;  // every exchange: four attempts, only an empty reply is retried
 
 inline const std::string kMonitorGroup = "00";
 inline const std::string kSettingGroup = "01";

@@ -1,27 +1,17 @@
 // The encoder counter window's upload and download.
-#include "core/connection.h"
 #include "core/dispatch.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/text.h"
 #include "modules/encoder_loadcell/frm_fe2.h"
 #include "modules/encoder_loadcell/frm_fe2_items.h"
-#include "platform/host.h"
+#include "modules/window_parts.h"
 
 namespace dunax::modules {
 
 using namespace fe2;
 
 namespace {
-
-void StepProgress() {
-    auto& bar = core::frmLoading().pgBarLoading;
-    bar.setProgress(bar.progress() + 1);
-}
-
-void CloseProgress() {
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
-}
 
 // Reads item into box; false (box untouched) when the unit did not answer.
 bool ReadInto(int item, platform::Control& box) {
@@ -35,6 +25,8 @@ bool ReadInto(int item, platform::Control& box) {
 
 // --- Upload ---
 
+// An upload that stops ends with UploadFailed(): the window keeps what was read so far, its
+// page buttons and edits stay off until an upload gets through.
 void FE2Window::frmFE2_Init() {
     cmdset_disable();  // Setting page, no page button until the upload is through
     txt_able(false);
@@ -97,15 +89,6 @@ bool FE2Window::ReadModuleItems() {
         if (!ReadInto(kTimerItems[static_cast<std::size_t>(i)], txtTM(i))) return false;
     }
     return ReadInto(kFrequencyRangeItem, txtTM(3)) && ReadInto(kPositionCountModeItem, txtTM(4));
-}
-
-// The window keeps what was read so far; its page buttons and edits stay off until an upload
-// gets through. The progress window goes: the upload is over.
-void FE2Window::UploadFailed() {
-    CloseProgress();
-    platform::host().messageBox("Upload Error", platform::Icon::Critical, platform::Buttons::OK,
-                                "Upload");
-    core::Disconnect();
 }
 
 // --- Download ---

@@ -11,16 +11,11 @@ namespace dunax::modules {
 platform::FormInstance<SD2Window> frmSD2;
 
 namespace {
-constexpr int kRetries = 3;
 constexpr const char* kLagFilter = "Mode : First order lag filter Mode";
 constexpr const char* kMovingAverage = "Mode : Moving average filter Mode";
 }  // namespace
 
 SD2Window::SD2Window() : LoadCellWindow("frmSD2", 21, true) {}
-
-bool SD2Window::HoldNetwork() {
-    return core::g.NetType >= 0 && core::g.NetType <= 5;
-}
 
 // --- Upload ---
 
@@ -29,7 +24,7 @@ void SD2Window::frmSD2_Init() {
     ApplyLayout();
     // An unanswered hold read ends the upload like any other: the window must not look
     // uploaded when the unit was not read.
-    if (HoldNetwork() && !ReadHold()) return UploadFailed();
+    if (HoldOffered() && !ReadHoldChoice(*optKeepOn, *optKeepOff)) return UploadFailed();
     for (int ch = 1; ch <= ChannelsInUse(); ++ch) {
         if (!ReadSettings(ch)) return UploadFailed();
         if (core::g.NewFirmware && !ReadSecondPage(ch)) return UploadFailed();
@@ -44,21 +39,12 @@ void SD2Window::frmSD2_Init() {
 // Newer firmware: both pages, monitor output and gain adjustment. Older firmware: a second
 // page only for Output Hold/Clear, and none at all on a network without it.
 void SD2Window::ApplyLayout() {
-    const bool hold = HoldNetwork();
+    const bool hold = HoldOffered();
     const bool pages = core::g.NewFirmware || hold;
     cmdSet1->setVisible(pages);
     cmdSet2->setVisible(pages);
     txt_visible2(core::g.NewFirmware);
     Frame2->setVisible(hold);
-}
-
-bool SD2Window::ReadHold() {
-    const std::string reply = core::SelectReadRetry(kRetries, "00", "14");
-    if (reply.empty()) return false;
-    const bool on = core::AfterColon(reply) == "ON";
-    optKeepOn->setValue(on);
-    optKeepOff->setValue(!on);
-    return true;
 }
 
 // Monitor output (38), filter mode (09) and gain adjustment (40), each with the channel's
@@ -84,7 +70,7 @@ void SD2Window::frmSD2_Download() {
         WriteSettings(ch);
         StepProgress();
     }
-    if (HoldNetwork()) core::SelectWriteRetry(kRetries, "00", "14", optKeepOn->value() ? "0" : "1");
+    if (HoldOffered()) WriteHoldChoice(*optKeepOn);
     CloseProgress();
 }
 

@@ -22,14 +22,9 @@ class SD2Window : public LoadCellWindow {
     void Init() override { frmSD2_Init(); }
     void Download() override { frmSD2_Download(); }
 
-    // CC-Link, DeviceNet, Modbus, MECHATROLINK, Ethernet and FL-Remote carry Output
-    // Hold/Clear; HLS and FLEX NETWORK do not.
-    static bool HoldNetwork();
-
   private:
     // Page buttons, second page and hold frame for the firmware and the network.
     void ApplyLayout();
-    bool ReadHold();
     bool ReadSecondPage(int ch);
 };
 

@@ -7,10 +7,6 @@
 
 namespace dunax::modules {
 
-namespace {
-constexpr int kRetries = 3;
-}  // namespace
-
 bool LoadCellWindow::ButtonPrologue(int k) {
     return !core::SelectWriteRetry(kRetries, ButtonGroup(k), "01", "F").empty();
 }

@@ -4,49 +4,33 @@
 
 #include <algorithm>
 
-#include "core/connection.h"
 #include "core/dispatch.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
-#include "core/tables.h"
 #include "core/text.h"
-#include "platform/host.h"
 
 namespace dunax::modules {
 
+using layout::kBoxHeight;
+using layout::kButtonHeight;
+using layout::kContentWidth;
+using layout::kLabelHeight;
+using layout::kMargin;
+using layout::kPageButtonWidth;
 using platform::Control;
 using platform::Kind;
 
 namespace {
 
-constexpr int kRetries = 3;  // every exchange: four attempts, only an empty reply is retried
 constexpr int kChannels = 2;
 
-// --- Layout, in twips (15 twips = 1 pixel). The window is 9650 x 7400 with its frame. ---
-constexpr int kMargin = 90;
-constexpr int kContentWidth = 9330;
-constexpr int kLabelHeight = 225;
-constexpr int kBoxHeight = 285;
-constexpr int kButtonHeight = 360;
-
-// "Value" frame: module code, the two live values, the extension points.
-constexpr int kValueTop = 45;
-constexpr int kValueHeight = 1470;
-constexpr int kValueColLeft = 1320;
-constexpr int kValueColPitch = 1500;
-constexpr int kValueBoxWidth = 1320;
-constexpr int kExtHeaderWidth = 5700;
-constexpr int kExtBoxWidth = 165;
-constexpr int kExtBoxHeight = 240;
-constexpr int kExtBoxPitch = 210;
-constexpr std::array<int, 4> kExtGroupLeft{0, 1575, 3090, 4560};
+// --- Layout, in twips, beyond the shared one ---
 
 // Page buttons in their frame, the filter mode beside them, the pages below.
 constexpr int kSetModelTop = 1560;
 constexpr int kSetModelWidth = 2880;
 constexpr int kSetModelHeight = 480;
-constexpr int kPageButtonWidth = 1335;
 constexpr int kModeLeft = 3150;
 constexpr int kModeWidth = 6000;
 constexpr int kPageTop = 2085;
@@ -68,21 +52,11 @@ constexpr int kRowTop = 480;
 constexpr int kRowPitch = 420;
 constexpr int kCaptionDrop = 30;  // a caption sits this far below the top of its box
 
-std::string chName(int k) {
-    return "CH " + std::to_string(k);
-}
-
-void StepBar() {
-    auto& bar = core::frmLoading().pgBarLoading;
-    bar.setProgress(bar.progress() + 1);
-}
-
 }  // namespace
 
-LoadCellWindow::LoadCellWindow(std::string formName, int modelNum, bool full)
-    : core::ModuleWindow(std::move(formName)), modelNum_(modelNum), full_(full) {
-    setCaption(name().substr(3));  // "frmSD2" is titled "SD2"
-    setGeometry(0, 0, 9650, 7400);
+// "frmSD2" is titled "SD2".
+LoadCellWindow::LoadCellWindow(const std::string& formName, int modelNum, bool full)
+    : ModuleWindowParts(formName, formName.substr(3)), modelNum_(modelNum), full_(full) {
     buildValueFrame();
     buildPageButtons();
     buildFirstPage();
@@ -106,42 +80,14 @@ LoadCellWindow::LoadCellWindow(std::string formName, int modelNum, bool full)
 
 // --- Building the window ---
 
+// Module code, the two live values, the extension points.
 void LoadCellWindow::buildValueFrame() {
-    Frame1 = &add(Kind::Frame, "Frame1");
-    Frame1->setCaption("Value").setGeometry(kMargin, kValueTop, kContentWidth, kValueHeight);
-
-    lblV_Unit = &add(Kind::Label, "lblV_Unit", Frame1);
-    lblV_Unit->setCaption("Type").setGeometry(150, 330, 1080, 300);
-    lblV_Unit->setFontSize(9.75).setFontBold(true);
-
-    for (int k = 0; k < kChannels; ++k) {
-        const int x = kValueColLeft + k * kValueColPitch;
-        Control& head = add(Kind::Label, k == 0 ? "Label1" : "Label2", Frame1);
-        head.setCaption(chName(k)).setAlignment(2).setGeometry(x, 270, kValueBoxWidth,
-                                                               kLabelHeight);
-        (k == 0 ? Label1 : Label2) = &head;
-        add(Kind::TextBox, "txtParData", k, Frame1, txtParData)
-            .setLocked(true)
-            .setAlignment(1)
-            .setAccessibleName(chName(k) + " Value")
-            .setGeometry(x, 495, kValueBoxWidth, kBoxHeight);
-    }
-
-    lblV_Ext = &add(Kind::Label, "lblV_Ext", Frame1);
-    lblV_Ext->setGeometry(150, 1125, 1080, kLabelHeight).setVisible(false);
-    add(Kind::Label, "lblExtIndex", 0, Frame1, lblExtIndex)
-        .setGeometry(kValueColLeft, 870, kExtHeaderWidth, kLabelHeight)
-        .setVisible(false);
-    static const char* const kHex = "0123456789ABCDEF";
-    for (int i = 0; i < 16; ++i) {
-        const int x = kValueColLeft - 30 + kExtGroupLeft[static_cast<std::size_t>(i / 4)] +
-                      (i % 4) * kExtBoxPitch;
-        add(Kind::TextBox, "txtChData", i, Frame1, txtChData)
-            .setLocked(true)
-            .setAccessibleName(std::string("Extension point ") + kHex[i])
-            .setGeometry(x, 1110, kExtBoxWidth, kExtBoxHeight)
-            .setVisible(false);
-    }
+    Frame1 = &addValueFrame();
+    lblV_Unit = &addModuleCode(Frame1, 150, 330);
+    addChannelValues(*Frame1, kChannels, txtParData);
+    Label1 = find("Label1");
+    Label2 = find("Label2");
+    lblV_Ext = &addExtensionPoints(Frame1, kValueFrameExtension, lblExtIndex, txtChData);
 }
 
 void LoadCellWindow::buildPageButtons() {
@@ -163,17 +109,22 @@ void LoadCellWindow::buildPageButtons() {
     frmSet2->setGeometry(kMargin, kPageTop, kContentWidth, kPageHeight);
 }
 
-// Row by row, so that the tab order follows reading order.
-void LoadCellWindow::buildFirstPage() {
-    Control* p = frmSet1;
-    Label4 = &add(Kind::Label, "Label4", p);
-    Label3 = &add(Kind::Label, "Label3", p);
+void LoadCellWindow::addChannelHeadings(Control* page, const char* name0, const char* name1,
+                                        Control*& head0, Control*& head1) {
+    head0 = &add(Kind::Label, name0, page);
+    head1 = &add(Kind::Label, name1, page);
     for (int k = 0; k < kChannels; ++k) {
-        (k == 0 ? Label4 : Label3)
-            ->setCaption(chName(k))
+        (k == 0 ? head0 : head1)
+            ->setCaption(ChannelName(k))
             .setAlignment(2)
             .setGeometry(kCol[static_cast<std::size_t>(k)], kHeadTop, kBoxWidth, kLabelHeight);
     }
+}
+
+// Row by row, so that the tab order follows reading order.
+void LoadCellWindow::buildFirstPage() {
+    Control* p = frmSet1;
+    addChannelHeadings(p, "Label4", "Label3", Label4, Label3);
 
     struct Row {
         const char* box;
@@ -198,7 +149,7 @@ void LoadCellWindow::buildFirstPage() {
             .setGeometry(kCaptionLeft, top + kCaptionDrop, kCaptionWidth, kLabelHeight);
         for (int k = 0; k < kChannels; ++k) {
             add(Kind::TextBox, row.box, k, p, *row.arr)
-                .setAccessibleName(chName(k) + " " + row.caption)
+                .setAccessibleName(ChannelName(k) + " " + row.caption)
                 .setAlignment(1)
                 .setGeometry(kCol[static_cast<std::size_t>(k)], top, kBoxWidth, kBoxHeight);
         }
@@ -231,21 +182,14 @@ void LoadCellWindow::buildFirstPage() {
         add(Kind::TextBox, "txtParData2", k, p, txtParData2)
             .setLocked(true)
             .setAlignment(1)
-            .setAccessibleName(chName(k) + " Value after calibration")
+            .setAccessibleName(ChannelName(k) + " Value after calibration")
             .setGeometry(kCol[static_cast<std::size_t>(k)], valueTop, kBoxWidth, kBoxHeight);
     }
 }
 
 void LoadCellWindow::buildSecondPage() {
     Control* p = frmSet2;
-    Label6 = &add(Kind::Label, "Label6", p);
-    Label5 = &add(Kind::Label, "Label5", p);
-    for (int k = 0; k < kChannels; ++k) {
-        (k == 0 ? Label6 : Label5)
-            ->setCaption(chName(k))
-            .setAlignment(2)
-            .setGeometry(kCol[static_cast<std::size_t>(k)], kHeadTop, kBoxWidth, kLabelHeight);
-    }
+    addChannelHeadings(p, "Label6", "Label5", Label6, Label5);
     auto button = [this, p](const std::string& name, const char* caption, int left, int top,
                             int width) {
         Control& b = add(Kind::CommandButton, name, p);
@@ -256,7 +200,7 @@ void LoadCellWindow::buildSecondPage() {
                          int top) {
         for (int k = 0; k < kChannels; ++k) {
             add(Kind::TextBox, name, k, p, arr)
-                .setAccessibleName(chName(k) + " " + title)
+                .setAccessibleName(ChannelName(k) + " " + title)
                 .setAlignment(1)
                 .setGeometry(kCol[static_cast<std::size_t>(k)], top, kBoxWidth, kBoxHeight);
         }
@@ -306,12 +250,7 @@ void LoadCellWindow::buildSecondPage() {
 
     if (!full_) return;
     top += kButtonHeight + 240;
-    Frame2 = &add(Kind::Frame, "Frame2", p);
-    Frame2->setCaption("Output Hold/Clear").setGeometry(kCaptionLeft, top, 3000, 1320);
-    optKeepOn = &add(Kind::OptionButton, "optKeepOn", Frame2);
-    optKeepOn->setCaption("Output Hold").setGeometry(300, 390, 2400, 300);
-    optKeepOff = &add(Kind::OptionButton, "optKeepOff", Frame2);
-    optKeepOff->setCaption("Output Clear").setGeometry(300, 810, 2400, 300);
+    Frame2 = &addHoldFrame("Frame2", p, kCaptionLeft, top, optKeepOn, optKeepOff);
 }
 
 void LoadCellWindow::wireButtons() {
@@ -335,17 +274,11 @@ void LoadCellWindow::wireButtons() {
 // --- Pages ---
 
 void LoadCellWindow::cmdSet1_Click() {
-    cmdSet1->setEnabled(false);
-    frmSet1->setVisible(true);
-    cmdSet2->setEnabled(true);
-    frmSet2->setVisible(false);
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 1);
 }
 
 void LoadCellWindow::cmdSet2_Click() {
-    cmdSet1->setEnabled(true);
-    frmSet1->setVisible(false);
-    cmdSet2->setEnabled(false);
-    frmSet2->setVisible(true);
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 2);
 }
 
 int LoadCellWindow::ChannelsInUse() {
@@ -393,10 +326,7 @@ void LoadCellWindow::txt_visible2(bool flag) {
 // --- Upload steps ---
 
 void LoadCellWindow::UploadOpening() {
-    cmdSet1->setEnabled(false);
-    frmSet1->setVisible(true);
-    cmdSet2->setEnabled(false);
-    frmSet2->setVisible(false);
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, 1, /*locked=*/true);
     txt_able(false);
     txt_able2(false);
     core::ShowLoading("Initializing");
@@ -405,9 +335,7 @@ void LoadCellWindow::UploadOpening() {
 }
 
 void LoadCellWindow::SetOwnChItemNo(int ch) const {
-    if (ch < core::kChItemFirst || ch > core::kChItemLast) return;
-    auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
-    for (int p = 1; p <= 6; ++p) rec.item(p) = std::to_string(core::ItemNo(p, modelNum_));
+    SetChItemNo(ch, modelNum_);
 }
 
 bool LoadCellWindow::ReadSettings(int ch) {
@@ -435,23 +363,6 @@ bool LoadCellWindow::ReadChannelItem(int ch, const std::string& item, Control& b
     return true;
 }
 
-void LoadCellWindow::StepProgress() {
-    StepBar();
-}
-
-void LoadCellWindow::CloseProgress() {
-    if (core::frmLoading.loaded()) core::frmLoading().unload();
-}
-
-// The progress window goes with the message: the upload is over, and a window left on
-// screen would stand for an upload still running.
-void LoadCellWindow::UploadFailed() {
-    CloseProgress();
-    platform::host().messageBox("Upload Error", platform::Icon::Critical, platform::Buttons::OK,
-                                "Upload");
-    core::Disconnect();
-}
-
 // --- Download steps ---
 
 void LoadCellWindow::DownloadOpening() {
@@ -475,14 +386,8 @@ void LoadCellWindow::WriteSettings(int ch) {
 
 // Both live values whatever the channel count; an empty or non-numeric value leaves its box.
 void LoadCellWindow::ReadingData() {
-    for (int k = 0; k < kChannels; ++k) {
-        const std::string reply = core::SelectReadRetry(kRetries, "00", std::to_string(21 + k));
-        if (reply.empty()) continue;
-        std::string v = core::RemovePoint(core::AfterColon(reply));
-        if (core::IsNumeric(v)) txtParData(k).setText(std::move(v));
-    }
-    if (core::g.ExtName == "NONE") return;
-    core::ExtDataDisplayReply(*this, core::SelectReadRetry(kRetries, "00", "12"));
+    ReadLiveValues(txtParData, kChannels);
+    RefreshExtensionPoints(*this);
 }
 
 // --- Data check ---

@@ -12,12 +12,12 @@
 #include <array>
 #include <string>
 
-#include "core/module_window.h"
+#include "modules/window_parts.h"
 #include "platform/control.h"
 
 namespace dunax::modules {
 
-class LoadCellWindow : public core::ModuleWindow {
+class LoadCellWindow : public ModuleWindowParts {
   public:
     // --- The module window interface, common part ---
     // One monitoring pass: the live values of both channels and the extension points.
@@ -97,7 +97,7 @@ class LoadCellWindow : public core::ModuleWindow {
   protected:
     // full: the window of the hold networks and newer firmware (filter mode, Output
     // Hold/Clear, Auto Scale); otherwise the reduced HLS window.
-    LoadCellWindow(std::string formName, int modelNum, bool full);
+    LoadCellWindow(const std::string& formName, int modelNum, bool full);
 
     // --- Upload steps ---
     // First page on show, page buttons and edits off, progress window, module code,
@@ -108,10 +108,6 @@ class LoadCellWindow : public core::ModuleWindow {
     bool ReadSettings(int ch);
     // Reads item of the channel's group (sent again) into box; false when no answer.
     bool ReadChannelItem(int ch, const std::string& item, platform::Control& box);
-    void StepProgress();
-    static void CloseProgress();
-    // "Upload Error" and the link closed. The window keeps what was read and stays disabled.
-    void UploadFailed();
 
     // --- Download steps ---
     void DownloadOpening();
@@ -134,6 +130,9 @@ class LoadCellWindow : public core::ModuleWindow {
     void buildPageButtons();
     void buildFirstPage();
     void buildSecondPage();
+    // The "CH 0" and "CH 1" headings of a page's two columns.
+    void addChannelHeadings(platform::Control* page, const char* name0, const char* name1,
+                            platform::Control*& head0, platform::Control*& head1);
     void wireButtons();
 
     // The maintenance write that opens every button's exchange; false: the unit did not take
