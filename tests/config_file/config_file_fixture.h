@@ -101,14 +101,6 @@ class ConfigFileTest : public UnitFixture {
         core::frmDunax().mnuFilesOpen_Click();
     }
 
-    // A connected link to the simulated unit, its log cleared.
-    void connect() {
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        core::g.Connected = true;
-        unit->clearLog();
-    }
-
     // --- The controls of a window's records ---
 
     // The record steps of the current module and network sections, with their windows.

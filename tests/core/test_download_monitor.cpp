@@ -49,10 +49,7 @@ TEST_F(DownloadTest, FailedCheckShowsTheRangeMessageAndWritesNothing) {
         fakeModule().preset = true;
 
         main().btnDownload_Click();
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, c.text);
-        EXPECT_EQ(host.messages[0].title, "Data Range Error");
-        EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
+        expectOnlyMessage(c.text, "Data Range Error");
         EXPECT_TRUE(commands().empty());
         EXPECT_EQ(calls(), (std::vector<std::string>{"CheckData", "preset_able(1)"}));
         EXPECT_EQ(row(), kRowConnected);
@@ -83,10 +80,7 @@ TEST_F(DownloadTest, UnansweredPrologueKeepsTheEntries) {
     unit->faults().replies["DF"] = "CNG";
     main().btnDownload_Click();
 
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Downloading incomplete");
-    EXPECT_EQ(host.messages[0].title, "Downloading");
-    EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
+    expectOnlyMessage("Downloading incomplete", "Downloading");
     // Nothing was written and no read-back replaced the entries.
     EXPECT_EQ(calls(), std::vector<std::string>{"CheckData"});
     EXPECT_EQ(writes(), std::vector<std::string>(4, "DF"));

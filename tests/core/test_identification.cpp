@@ -197,10 +197,7 @@ TEST_F(Identification, NeedInitializeEndsTheProgram) {
     unit->profile().set("00", "03", "CH", "NOT INIT");
     EXPECT_THROW(main().btnConnect_Click(), platform::ProgramEnded);
 
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Need Initialize");
-    EXPECT_EQ(host.messages[0].title, "Initialize Error\r\n");
-    EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
+    expectOnlyMessage("Need Initialize", "Initialize Error\r\n");
     EXPECT_FALSE(core::MSComm1().portOpen());
     EXPECT_FALSE(g.Connected);
     EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);

@@ -324,10 +324,7 @@ TEST_F(MainWindowTest, VersionBox) {
 
 TEST_F(MainWindowTest, SaveWithNothingShownAndOpen) {
     main().mnuFilesSave_Click();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "No Config Data");
-    EXPECT_EQ(host.messages[0].title, "Save Error");
-    EXPECT_EQ(host.messages[0].icon, platform::Icon::None);
+    expectOnlyMessage("No Config Data", "Save Error", platform::Icon::None);
 
     // Until configuration files exist, Open and Save say so and touch nothing.
     main().btnConnect_Click();

@@ -1,10 +1,6 @@
 // Every module window the program has, drawn for real after an upload from a simulated unit
 // of its model: one picture per window in the build tree, for a person to look at. The test
 // checks that each upload went through without a message and reached the window on screen.
-#include <QApplication>
-#include <QDir>
-#include <QMessageBox>
-#include <QTimer>
 
 #include <memory>
 #include <set>
@@ -29,26 +25,16 @@ class EveryWindow : public GuiTest {
         registerWindows();
         // Answers what the program asks on the way: message boxes (recorded) and the
         // extension module choice (the first button).
-        auto* t = new QTimer(&host);
-        QObject::connect(t, &QTimer::timeout, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (box && box->isVisible()) {
-                    messages.push_back(box->text().toStdString());
-                    box->accept();
-                }
-            }
+        answerMessageBoxes([] {
             if (core::frmExtSelect.loaded() && core::frmExtSelect().shown()) {
                 platform::userClick(core::frmExtSelect().Command1);
             }
         });
-        t->start(20);
     }
     void TearDown() override {
         core::ClosePort();
         platform::setSerialOpener(nullptr);
     }
-    std::vector<std::string> messages;
 };
 
 TEST_F(EveryWindow, EachModelsWindowAfterAnUpload) {
@@ -69,15 +55,11 @@ TEST_F(EveryWindow, EachModelsWindowAfterAnUpload) {
         main.btnDisconnect_Click();
         main.btnConnect_Click();
         idle(20);
-        QDir().mkpath(DUNAX_GUI_SHOTS_DIR);
         auto* net = core::NetworkWindowFor(core::g.NetType);
         if (net && seenNets.insert(net).second) {
             net->show();
             idle(20);
-            QWidget* shownNet = host.windowOf(*net);
-            ASSERT_NE(shownNet, nullptr) << name;
-            EXPECT_TRUE(shownNet->grab().save(QString(DUNAX_GUI_SHOTS_DIR) + "/window_" +
-                                              QString::fromStdString(net->name()) + ".png"));
+            shoot(host.windowOf(*net), "window_" + net->name());
             net->hide();
         }
         const int model = core::g.UploadModelNum;
@@ -88,10 +70,7 @@ TEST_F(EveryWindow, EachModelsWindowAfterAnUpload) {
         EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(messages);
         core::ModuleWindow* w = core::ModuleWindowFor(model);
         ASSERT_NE(w, nullptr);
-        QWidget* shown = host.windowOf(*w);
-        ASSERT_NE(shown, nullptr);
-        EXPECT_TRUE(shown->grab().save(QString(DUNAX_GUI_SHOTS_DIR) + "/window_" +
-                                       QString::fromStdString(w->name()) + ".png"));
+        shoot(host.windowOf(*w), "window_" + w->name());
         w->hide();
     }
     EXPECT_EQ(seen.size(), 28u) << "every module model has a window and a simulated unit";

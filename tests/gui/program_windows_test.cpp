@@ -1,13 +1,9 @@
 // The program's own windows drawn for real: the main window before and after an upload from
 // the simulated unit, and each dialog. The pictures land in the build tree for a person to
 // look at; the test checks that each was drawn and that the upload reached the screen.
-#include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <memory>
 
@@ -27,34 +23,13 @@
 namespace dunax::gui::test {
 namespace {
 
-void shoot(QWidget* w, const std::string& name) {
-    ASSERT_NE(w, nullptr) << name;
-    QDir().mkpath(DUNAX_GUI_SHOTS_DIR);
-    const QPixmap pic = w->window()->grab();
-    ASSERT_FALSE(pic.isNull()) << name;
-    EXPECT_TRUE(
-        pic.save(QString(DUNAX_GUI_SHOTS_DIR) + "/" + QString::fromStdString(name) + ".png"))
-        << name;
+// A picture of the whole top-level window that w lies in.
+void shootTop(QWidget* w, const std::string& name) {
+    shoot(w ? w->window() : nullptr, name);
 }
 
 class ProgramWindows : public GuiTest {
   protected:
-    // Answers every message box that comes up with its default button, keeping its text.
-    void answerMessageBoxes() {
-        auto* t = new QTimer(&host);
-        QObject::connect(t, &QTimer::timeout, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (box && box->isVisible()) {
-                    messages.push_back(box->text().toStdString());
-                    box->accept();
-                }
-            }
-        });
-        t->start(20);
-    }
-    std::vector<std::string> messages;
-
     void SetUp() override {
         registerWindows();
         auto profile = sim::profileFor("J6P-KW4");
@@ -73,7 +48,7 @@ TEST_F(ProgramWindows, MainWindowBeforeAndAfterAnUpload) {
     auto& main = core::frmDunax();
     main.show();
     idle(50);
-    shoot(host.windowOf(main), "frmDunax_start");
+    shootTop(host.windowOf(main), "frmDunax_start");
     EXPECT_EQ(widget<QLabel>(main.lblComPortNo)->text().toStdString(), "COM1");
 
     answerMessageBoxes();
@@ -84,22 +59,22 @@ TEST_F(ProgramWindows, MainWindowBeforeAndAfterAnUpload) {
     EXPECT_EQ(widget<QLabel>(main.lblMastertype)->text().toStdString(), "J6P-KW4");
     EXPECT_TRUE(widget<QPushButton>(main.btnDownload)->isEnabled());
     auto* module = core::ModuleWindowFor(core::g.UploadModelNum);
-    shoot(module ? host.windowOf(*module) : host.windowOf(main), "frmDunax_uploaded");
+    shootTop(module ? host.windowOf(*module) : host.windowOf(main), "frmDunax_uploaded");
     ASSERT_NE(module, nullptr);
-    shoot(host.windowOf(*module), "module_" + module->name());
+    shootTop(host.windowOf(*module), "module_" + module->name());
     // The second settings page, as the user reaches it.
     platform::Control* page2 = module->find("cmdSet2");
     ASSERT_NE(page2, nullptr);
     platform::userClick(*page2);
     idle(20);
-    shoot(host.windowOf(*module), "module_" + module->name() + "_page2");
+    shootTop(host.windowOf(*module), "module_" + module->name() + "_page2");
 
     // The network window, filled by the upload, as its button shows it.
     auto* net = core::NetworkWindowFor(core::g.NetType);
     ASSERT_NE(net, nullptr);
     net->show();
     idle(20);
-    shoot(host.windowOf(*net), net->name());
+    shootTop(host.windowOf(*net), net->name());
     net->hide();
 }
 
@@ -121,7 +96,7 @@ TEST_F(ProgramWindows, DialogsAreDrawn) {
     for (const auto& c : cases) {
         c.form->show();
         idle(20);
-        shoot(host.windowOf(*c.form), c.name);
+        shootTop(host.windowOf(*c.form), c.name);
         c.form->hide();
     }
 }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,15 +21,6 @@
 
 namespace dunax::gui::test {
 namespace {
-
-// Saves a picture of the window for a person to look at; the test checks it was drawn.
-void shoot(QWidget* w, const char* name) {
-    ASSERT_NE(w, nullptr);
-    QDir().mkpath(DUNAX_GUI_SHOTS_DIR);
-    const QPixmap pic = w->grab();
-    ASSERT_FALSE(pic.isNull());
-    EXPECT_TRUE(pic.save(QString(DUNAX_GUI_SHOTS_DIR) + "/" + name + ".png")) << name;
-}
 
 class RenderTest : public GuiTest {};
 

@@ -23,8 +23,6 @@
 
 namespace dunax::testing {
 
-using Cmds = std::vector<std::string>;
-
 // One of the three windows, with the unit it serves.
 struct CounterKind {
     const char* name;
@@ -68,30 +66,15 @@ class CounterTest : public UnitFixture {
     // Connects to a simulated counter unit and leaves the globals as its identification would.
     void start(const sim::CounterUnit& u) {
         useProfile(sim::makeCounterUnit(u));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        auto& g = core::g;
-        g.Connected = true;
-        g.ModelName = u.modelName;
-        core::SetModelNum(core::AfterHyphen(g.ModelName));
-        if (u.modelName == "J6U-FE8") g.ModelNum = 23;  // matched by its full name
-        core::SetNetType(g.ModelName);
-        g.UploadModelNum = g.ModelNum;
-        g.ChCount = u.channels;
-        g.ExtName = u.extModule == "VQ" ? "NONE" : u.extModule;
-        g.ExtChCount = u.extModule == "VQ" ? 0 : 16;
-        g.ExtCaption = u.extModule == "VQ" ? "" : "PY16";
-        unit->clearLog();
+        connectAs(u.modelName, u.channels, u.extModule);
+        if (u.modelName == "J6U-FE8") {  // matched by its full name
+            core::g.ModelNum = 23;
+            core::g.UploadModelNum = 23;
+        }
     }
 
     void start(const CounterKind& k, const std::string& ext = "VQ") {
         start({k.modelName, k.channels, " 1.05", ext});
-    }
-
-    void restart() {
-        TearDown();
-        host.messages.clear();
-        SetUp();
     }
 
     void TearDown() override {
@@ -106,9 +89,6 @@ class CounterTest : public UnitFixture {
         if (modelNum == 14) return modules::frmFE8();
         return modules::frmJ6UFE8();
     }
-
-    Cmds sent() const { return unit->commands(); }
-    static bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
 };
 
 }  // namespace dunax::testing

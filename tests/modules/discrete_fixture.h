@@ -20,26 +20,14 @@
 
 namespace dunax::testing {
 
-using Cmds = std::vector<std::string>;
-
 class DiscreteFixture : public UnitFixture {
   protected:
     // Connects to a simulated unit of modelName and leaves the globals as its identification
     // would; ext "DI"/"DO" fits a 16-point extension module. chCount -1: the unit's own.
     void start(const std::string& modelName, const std::string& ext = "VQ", int chCount = -1) {
         useProfile(sim::makeDiscreteUnit({modelName, " 1.05", ext}));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        core::g.Connected = true;
-        core::g.ModelName = modelName;
-        core::SetModelNum(core::AfterHyphen(modelName));
-        core::SetNetType(modelName);
-        core::g.UploadModelNum = core::g.ModelNum;
-        core::g.ChCount = chCount >= 0 ? chCount : unit->profile().identity.channelCount;
-        core::g.ExtName = ext == "VQ" ? "NONE" : ext;
-        core::g.ExtChCount = ext == "VQ" ? 0 : 16;
-        core::g.ExtCaption = ext == "VQ" ? "" : (ext == "DI" ? "PY16" : "PG16");
-        unit->clearLog();
+        connectAs(modelName, chCount >= 0 ? chCount : unit->profile().identity.channelCount, ext,
+                  16, ext == "DI" ? "PY16" : "PG16");
     }
 
     void TearDown() override {
@@ -57,8 +45,6 @@ class DiscreteFixture : public UnitFixture {
     void setItem(const std::string& item, const std::string& value) {
         unit->profile().set("00", item, "DATA", value);
     }
-
-    Cmds sent() const { return unit->commands(); }
 };
 
 // Lamp colours, box 0 first: "G" green, "R" red, "." anything else (untouched).

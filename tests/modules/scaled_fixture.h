@@ -1,6 +1,6 @@
 // What the tests of the scaled voltage and current windows share: the five windows as a table
-// (model, accessor, the unit that serves them), a fixture that connects to a simulated unit
-// and leaves the globals as identification would, and a layout check.
+// (model, accessor, the unit that serves them) and a fixture that connects to a simulated unit
+// and leaves the globals as identification would.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,11 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/connection.h"
-#include "core/dispatch.h"
 #include "core/globals.h"
-#include "core/link.h"
-#include "core/text.h"
 #include "modules/analog_frame.h"
 #include "modules/scaled_analog/frm_lq2.h"
 #include "modules/scaled_analog/frm_lq4.h"
@@ -23,11 +19,10 @@
 #include "sim/profile_lq.h"
 #include "sim/profile_tlq2.h"
 #include "sim/profile_wz.h"
+#include "support/layout_check.h"
 #include "support/unit_fixture.h"
 
 namespace dunax::testing {
-
-using Cmds = std::vector<std::string>;
 
 struct ScaledWin {
     std::string code;  // model code after the "-"
@@ -86,6 +81,13 @@ inline Cmds expectedUpload(const ScaledWin& w, int channels, bool holdRead, bool
     return c;
 }
 
+// A row of the hold tables: the window, the network its prefix names, how the unit answers the
+// hold, whether the window shows the hold and whether Keep is on.
+struct HoldCase {
+    std::string code, prefix, holdReply;
+    bool shown, hold;
+};
+
 class ScaledTest : public UnitFixture {
   protected:
     // Connects to a simulated unit of window w on the network that prefix names ("J6P-" ...).
@@ -95,19 +97,8 @@ class ScaledTest : public UnitFixture {
         sim::ScaledUnit u{prefix + w.code, channels < 0 ? w.channels : channels, " 1.05", ext,
                           std::move(ranges)};
         useProfile(w.make(u));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        core::g.Connected = true;
-        core::g.ModelName = u.modelName;
-        core::SetModelNum(core::AfterHyphen(core::g.ModelName));
-        core::SetNetType(core::g.ModelName);
+        connectAs(u.modelName, u.channels, ext);
         ASSERT_EQ(core::g.ModelNum, w.modelNum);
-        core::g.UploadModelNum = core::g.ModelNum;
-        core::g.ChCount = u.channels;
-        core::g.ExtName = ext == "VQ" ? "NONE" : ext;
-        core::g.ExtChCount = ext == "VQ" ? 0 : 16;
-        core::g.ExtCaption = ext == "VQ" ? "" : "PY16";
-        unit->clearLog();
     }
 
     void TearDown() override {
@@ -116,53 +107,28 @@ class ScaledTest : public UnitFixture {
     }
 
     modules::AnalogWindow& w() { return win->get(); }
-    Cmds sent() const { return unit->commands(); }
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
+
+    // Connects as the row says, the unit answering the hold as given, and uploads.
+    void uploadWithHold(const HoldCase& c) {
+        start(scaledWindow(c.code), c.prefix);
+        if (c.shown) unit->faults().replies["I14"] = "0HOLD:" + c.holdReply;
+        w().Init();
+    }
+
+    // A download with plain replies writes the hold only where the window shows it, Clear
+    // as "1".
+    void expectHoldDownload(bool shown, bool hold) {
+        unit->faults().replies.clear();
+        unit->clearLog();
+        w().Download();
+        const Cmds cmds = sent();
+        EXPECT_EQ(countOf(cmds, "I14"), shown ? 1 : 0);
+        if (shown) {
+            EXPECT_EQ(cmds.back(), hold ? "D0" : "D1");
+        }
+    }
 
     const ScaledWin* win = nullptr;
 };
-
-// Every control lies inside its container, no two controls of one container overlap, captions
-// fit (8.25 pt sans, roughly), every box has a name for screen readers.
-inline void expectReadableLayout(const platform::Form& form) {
-    using platform::Control;
-    using platform::Kind;
-    const auto captionWidth = [](const Control& c) {
-        int w = 0;
-        for (char ch : c.caption()) w += ch == ' ' ? 45 : 105;
-        return static_cast<int>(w * (c.fontSize() / 8.25) * (c.fontBold() ? 1.1 : 1.0));
-    };
-    const auto& all = form.controls();
-    for (const auto& c : all) {
-        SCOPED_TRACE(form.name() + "." + c->designName());
-        const Control* box = c->container();
-        EXPECT_GE(c->left(), 0);
-        EXPECT_GE(c->top(), 0);
-        EXPECT_LE(c->left() + c->width(), box ? box->width() : 9650 - 120);
-        EXPECT_LE(c->top() + c->height(), box ? box->height() : 7400 - 500);
-        if (c->kind() == Kind::TextBox || c->kind() == Kind::ComboBox) {
-            EXPECT_FALSE(c->accessibleName().empty());
-        }
-        if (c->kind() == Kind::Label || c->kind() == Kind::CommandButton) {
-            EXPECT_LE(captionWidth(*c), c->width());
-        }
-        if (c->kind() == Kind::OptionButton || c->kind() == Kind::Frame) {
-            EXPECT_LE(captionWidth(*c) + 240, c->width());
-        }
-    }
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        for (std::size_t j = i + 1; j < all.size(); ++j) {
-            const Control& a = *all[i];
-            const Control& b = *all[j];
-            if (a.container() != b.container() || a.kind() == Kind::Frame ||
-                b.kind() == Kind::Frame)
-                continue;
-            const bool apart = a.left() + a.width() <= b.left() ||
-                               b.left() + b.width() <= a.left() ||
-                               a.top() + a.height() <= b.top() || b.top() + b.height() <= a.top();
-            EXPECT_TRUE(apart) << form.name() << ": " << a.designName() << " / " << b.designName();
-        }
-    }
-}
 
 }  // namespace dunax::testing

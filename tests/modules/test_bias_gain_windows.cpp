@@ -30,10 +30,7 @@ namespace {
 using core::g;
 using modules::BiasGainWindow;
 using Cmds = std::vector<std::string>;
-
-long count(const Cmds& c, const std::string& s) {
-    return std::count(c.begin(), c.end(), s);
-}
+using testing::countOf;
 
 // The six values the simulated unit holds for channel k at range 5 (1 to 5 V) or, on the
 // current model, 4 to 20 mA.
@@ -76,19 +73,8 @@ class BiasGainTest : public testing::UnitFixture {
                int channels = -1) {
         if (channels < 0) channels = m.channels;
         useProfile(sim::makeBiasGainUnit({m.name, channels, " 1.05", ext, std::move(ranges)}));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        g.Connected = true;
-        g.ModelName = m.name;
-        core::SetModelNum(core::AfterHyphen(m.name));
-        core::SetNetType(m.name);
+        connectAs(m.name, channels, ext, 8, "PG8");
         ASSERT_EQ(g.ModelNum, m.modelNum);
-        g.UploadModelNum = g.ModelNum;
-        g.ChCount = channels;
-        g.ExtName = ext == "VQ" ? "NONE" : ext;
-        g.ExtChCount = ext == "VQ" ? 0 : 8;
-        g.ExtCaption = ext == "VQ" ? "" : "PG8";
-        unit->clearLog();
     }
 
     void TearDown() override {
@@ -97,8 +83,6 @@ class BiasGainTest : public testing::UnitFixture {
         modules::frmWZ4L.reset();
         UnitFixture::TearDown();
     }
-
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
 };
 
 TEST_F(BiasGainTest, UploadReadsInOrderAndShowsValuesRangesAndLabels) {
@@ -254,8 +238,8 @@ TEST_F(BiasGainTest, DashesRowIsSentAndNoSelectionIsNot) {
     unit->clearLog();
     w.frmLQ4A_Download();
     const Cmds sent = unit->commands();
-    EXPECT_EQ(count(sent, "D2"), 4);  // refused ("CNG"), so tried four times
-    EXPECT_EQ(count(sent, "D-1"), 0);
+    EXPECT_EQ(countOf(sent, "D2"), 4);  // refused ("CNG"), so tried four times
+    EXPECT_EQ(countOf(sent, "D-1"), 0);
     const auto g3 = std::find(sent.begin(), sent.end(), "G3");
     const auto g4 = std::find(sent.begin(), sent.end(), "G4");
     ASSERT_LT(g3, g4);

@@ -269,10 +269,7 @@ TEST_F(MXJ16Test, UnansweredStateEndsMonitoringWithAMessage) {
     emptyReplyTo("I24");
     g.Monitoring = true;
     w().ReadingData();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Uploading incomplete");
-    EXPECT_EQ(host.messages[0].title, "Uploading");
-    EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
+    expectOnlyMessage("Uploading incomplete", "Uploading");
     EXPECT_FALSE(g.Connected);
     EXPECT_FALSE(g.Monitoring);
     EXPECT_EQ(rows(), "GG GG GG .. .. .. .. ..");

@@ -17,6 +17,7 @@
 #include "modules/encoder_loadcell/frm_fe2.h"
 #include "modules/register.h"
 #include "sim/profile_fe2.h"
+#include "support/layout_check.h"
 #include "support/unit_fixture.h"
 
 namespace dunax {
@@ -61,26 +62,12 @@ class FE2Test : public testing::UnitFixture {
     // Connects to a simulated unit and leaves the globals as its identification would.
     void start(const sim::FE2Unit& u = {}) {
         useProfile(sim::makeFE2Unit(u));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        g.Connected = true;
-        g.ModelName = u.modelName;
-        core::SetModelNum(core::AfterHyphen(g.ModelName));
-        core::SetNetType(g.ModelName);
-        g.UploadModelNum = g.ModelNum;
-        g.ChCount = u.channels;
-        g.ExtName = "NONE";
-        unit->clearLog();
+        connectAs(u.modelName, u.channels);
     }
 
     void TearDown() override {
         frmFE2.reset();
         UnitFixture::TearDown();
-    }
-
-    void restart() {
-        frmFE2.reset();
-        UnitFixture::restart();
     }
 
     FE2Window& w() { return frmFE2(); }
@@ -94,7 +81,6 @@ class FE2Test : public testing::UnitFixture {
         const auto open = designName.find('(');
         return box(designName.substr(0, open), std::stoi(designName.substr(open + 1)));
     }
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
     // "position" or "speed" for the view on show, "both" for the design's, "mixed" otherwise.
     std::string view() {
         auto all = [](const std::vector<Control*>& v, bool shown) {
@@ -190,11 +176,7 @@ TEST_F(FE2Test, UploadThatStopsIsReportedAndDisconnects) {
         emptyReplyTo(c.silent);
         w().frmFE2_Init();
 
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, "Upload Error");
-        EXPECT_EQ(host.messages[0].title, "Upload");
-        EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
-        EXPECT_FALSE(g.Connected);
+        expectUploadError();
         const Cmds sent = unit->commands();
         EXPECT_EQ(std::count(sent.begin(), sent.end(), c.silent), 4);  // tried four times
         EXPECT_EQ(sent.back(), c.silent);                              // and nothing after
@@ -409,10 +391,7 @@ TEST_F(FE2Test, MonitoringPassReadsBothChannelsAsTheyCome) {
     EXPECT_EQ(w().txtLS(0).text(), "CNG");
     EXPECT_EQ(w().txtCP(1).text(), "old");
     EXPECT_EQ(w().txtRP(1).text(), "old");
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Data Read Error.");
-    EXPECT_EQ(host.messages[0].title, "Error");
-    EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
+    expectOnlyMessage("Data Read Error.", "Error");
     EXPECT_FALSE(g.Connected);
 }
 
@@ -511,37 +490,13 @@ TEST_F(FE2Test, RequestsLatchResetAndClearOnTheUnit) {
 
 // --- Layout ---
 
-int captionWidth(const Control& c) {
-    int width = 0;
-    for (char ch : c.caption()) width += ch == ' ' ? 45 : 105;
-    return static_cast<int>(width * (c.fontBold() ? 1.1 : 1.0));
-}
-
-bool overlap(const Control& a, const Control& b) {
-    return !(a.left() + a.width() <= b.left() || b.left() + b.width() <= a.left() ||
-             a.top() + a.height() <= b.top() || b.top() + b.height() <= a.top());
-}
-
 // Controls lie inside their containers, captions fit, boxes are named; in either view no two
 // visible controls of one page overlap, and only a position control and a speed control ever
 // share a place.
 TEST_F(FE2Test, LayoutIsTidyInEitherView) {
     FE2Window& win = w();
     const auto& all = win.controls();
-    for (const auto& c : all) {
-        SCOPED_TRACE(c->designName());
-        const Control* box = c->container();
-        EXPECT_GE(c->left(), 0);
-        EXPECT_GE(c->top(), 0);
-        EXPECT_LE(c->left() + c->width(), box ? box->width() : 9650 - 120);
-        EXPECT_LE(c->top() + c->height(), box ? box->height() : 7400 - 500);
-        if (c->kind() == platform::Kind::TextBox) {
-            EXPECT_FALSE(c->accessibleName().empty());
-        }
-        if (c->kind() == platform::Kind::Label || c->kind() == platform::Kind::CommandButton) {
-            EXPECT_LE(captionWidth(*c), c->width());
-        }
-    }
+    testing::expectControlsFit(win);
     auto in = [](const std::vector<Control*>& group, const Control* c) {
         return std::find(group.begin(), group.end(), c) != group.end();
     };
@@ -553,7 +508,7 @@ TEST_F(FE2Test, LayoutIsTidyInEitherView) {
                 const Control& a = *all[i];
                 const Control& b = *all[j];
                 if (a.container() != b.container() || a.kind() == platform::Kind::Frame ||
-                    b.kind() == platform::Kind::Frame || !overlap(a, b))
+                    b.kind() == platform::Kind::Frame || !testing::overlap(a, b))
                     continue;
                 EXPECT_FALSE(a.visible() && b.visible())
                     << a.designName() << " / " << b.designName();

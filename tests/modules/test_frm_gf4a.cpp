@@ -2,7 +2,6 @@
 // check and how it deals with silence.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,18 +40,7 @@ class GF4ATest : public testing::UnitFixture {
     // Connects to a simulated unit and leaves the globals as its identification would.
     void start(const sim::GF4AUnit& u) {
         useProfile(sim::makeGF4AUnit(u));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        g.Connected = true;
-        g.ModelName = u.modelName;
-        core::SetModelNum(core::AfterHyphen(g.ModelName));
-        core::SetNetType(g.ModelName);
-        g.UploadModelNum = g.ModelNum;
-        g.ChCount = u.channels;
-        g.ExtName = u.extModule == "VQ" ? "NONE" : u.extModule;
-        g.ExtChCount = u.extModule == "VQ" ? 0 : 8;
-        g.ExtCaption = u.extModule == "VQ" ? "" : "PG8";
-        unit->clearLog();
+        connectAs(u.modelName, u.channels, u.extModule, 8, "PG8");
     }
 
     void TearDown() override {
@@ -61,12 +49,6 @@ class GF4ATest : public testing::UnitFixture {
     }
 
     GF4AWindow& w() { return frmGF4A(); }
-    Cmds sent() const { return unit->commands(); }
-    long sentCount(const std::string& cmd) const {
-        const Cmds all = sent();
-        return std::count(all.begin(), all.end(), cmd);
-    }
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
 };
 
 TEST_F(GF4ATest, UploadReadsModuleTimerThenChannelsInOrderAndShowsThem) {

@@ -39,25 +39,7 @@ class KW4Test : public testing::UnitFixture {
     // Connects to a simulated unit and leaves the globals as its identification would.
     void start(const sim::KW4Unit& u) {
         useProfile(sim::makeKW4Unit(u));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        g.Connected = true;
-        g.ModelName = u.modelName;
-        core::SetModelNum(core::AfterHyphen(g.ModelName));
-        core::SetNetType(g.ModelName);
-        g.UploadModelNum = g.ModelNum;
-        g.ChCount = u.channels;
-        g.ExtName = u.extModule == "VQ" ? "NONE" : u.extModule;
-        g.ExtChCount = u.extModule == "VQ" ? 0 : 16;
-        g.ExtCaption = u.extModule == "VQ" ? "" : "PY16";
-        unit->clearLog();
-    }
-
-    // Between the cases of a table.
-    void restart() {
-        TearDown();
-        host.messages.clear();
-        SetUp();
+        connectAs(u.modelName, u.channels, u.extModule);
     }
 
     void TearDown() override {
@@ -66,8 +48,6 @@ class KW4Test : public testing::UnitFixture {
     }
 
     KW4Window& w() { return frmKW4(); }
-    Cmds sent() const { return unit->commands(); }
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
 };
 
 TEST_F(KW4Test, UploadReadsModuleThenChannelsInOrderAndShowsThem) {
@@ -288,11 +268,7 @@ TEST_F(KW4Test, UploadThatStopsEarlyIsReportedAndDisconnects) {
         unit->faults().silentFrom = c.silentFrom;
         w().frmKW4_Init();
 
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, "Upload Error");
-        EXPECT_EQ(host.messages[0].title, "Upload");
-        EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
-        EXPECT_FALSE(g.Connected);
+        expectUploadError();
         EXPECT_FALSE(core::MSComm1().portOpen());
         EXPECT_FALSE(loadingUp());
         // The read that got no answer was tried four times, and nothing followed.

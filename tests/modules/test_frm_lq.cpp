@@ -75,36 +75,21 @@ TEST_F(ScaledTest, UnitLabelsFollowTheRangeCodeOrUnderFEachChannelsOwnRange) {
 }
 
 TEST_F(ScaledTest, LQHoldIsOfferedOnTheNetworksThatHaveIt) {
-    struct Case {
-        std::string code, prefix, holdReply;
-        bool shown, hold;
-    };
-    const std::vector<Case> cases{
+    const std::vector<HoldCase> cases{
         {"LQ2", "J6P-", "ON", true, true},   {"LQ2", "J6Q-", "OFF", true, false},
         {"LQ4", "J6S-", "CNG", true, false}, {"LQ4", "J6U-", "NEEDLESS", true, false},
         {"LQ2", "J6XN-", "", false, false},  {"LQ4", "J6YR-", "", false, false},
     };
-    for (const Case& c : cases) {
+    for (const HoldCase& c : cases) {
         SCOPED_TRACE(c.code + " " + c.prefix);
-        const ScaledWin& sw = scaledWindow(c.code);
-        start(sw, c.prefix);
-        if (c.shown) unit->faults().replies["I14"] = "0HOLD:" + c.holdReply;
-        w().Init();
-        EXPECT_EQ(sent(), expectedUpload(sw, sw.channels, c.shown, false));
+        uploadWithHold(c);
+        EXPECT_EQ(sent(), expectedUpload(*win, win->channels, c.shown, false));
         EXPECT_EQ(w().Frame2->visible(), c.shown);
         if (c.shown) {
             EXPECT_EQ(w().optKeepOn->value(), c.hold);
         }
         EXPECT_EQ(w().optKeepOff->value(), c.shown && !c.hold);
-        // The download writes the hold only where it is offered: Clear as "1".
-        unit->faults().replies.clear();
-        unit->clearLog();
-        w().Download();
-        const Cmds cmds = sent();
-        EXPECT_EQ(std::count(cmds.begin(), cmds.end(), "I14"), c.shown ? 1 : 0);
-        if (c.shown) {
-            EXPECT_EQ(cmds.back(), c.hold ? "D0" : "D1");
-        }
+        expectHoldDownload(c.shown, c.hold);
         restart();
     }
 }
@@ -128,11 +113,7 @@ TEST_F(ScaledTest, LQUploadThatStopsIsReportedAndDisconnects) {
         start(scaledWindow("LQ2"));
         unit->faults().silentFrom = c.silentFrom;
         w().Init();
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, "Upload Error");
-        EXPECT_EQ(host.messages[0].title, "Upload");
-        EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
-        EXPECT_FALSE(g.Connected);
+        expectUploadError();
         EXPECT_EQ(sent().size(), c.silentFrom - 1 + 4);  // four tries, nothing after
         EXPECT_EQ(w().txtFScale(0).text(), c.ch0FScale);
         EXPECT_EQ(w().txtFScale(1).text(), c.ch1FScale);

@@ -2,7 +2,6 @@
 // check, monitoring of the percent and how it deals with silence.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,18 +32,7 @@ class UX4Test : public testing::UnitFixture {
     // Connects to a simulated unit and leaves the globals as its identification would.
     void start(const sim::UX4Unit& u) {
         useProfile(sim::makeUX4Unit(u));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        g.Connected = true;
-        g.ModelName = u.modelName;
-        core::SetModelNum(core::AfterHyphen(g.ModelName));
-        core::SetNetType(g.ModelName);
-        g.UploadModelNum = g.ModelNum;
-        g.ChCount = u.channels;
-        g.ExtName = u.extModule == "VQ" ? "NONE" : u.extModule;
-        g.ExtChCount = u.extModule == "VQ" ? 0 : 16;
-        g.ExtCaption = u.extModule == "VQ" ? "" : "PY16";
-        unit->clearLog();
+        connectAs(u.modelName, u.channels, u.extModule);
     }
 
     void TearDown() override {
@@ -53,12 +41,6 @@ class UX4Test : public testing::UnitFixture {
     }
 
     UX4Window& w() { return frmUX4(); }
-    Cmds sent() const { return unit->commands(); }
-    long sentCount(const std::string& cmd) const {
-        const Cmds all = sent();
-        return std::count(all.begin(), all.end(), cmd);
-    }
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
 };
 
 TEST_F(UX4Test, UploadReadsFiveParametersPerChannelAndShowsThem) {

@@ -26,14 +26,11 @@ namespace {
 using core::g;
 using modules::frmVH4N;
 using Cmds = std::vector<std::string>;
+using testing::countOf;
 
 void uploadChannel(Cmds& c, int ch) {
     c.push_back("G" + std::to_string(ch));
     for (const char* i : {"I20", "I21", "I22", "I23", "I24", "I25"}) c.push_back(i);
-}
-
-long count(const Cmds& c, const std::string& s) {
-    return std::count(c.begin(), c.end(), s);
 }
 
 class VH4NTest : public testing::UnitFixture {
@@ -41,19 +38,8 @@ class VH4NTest : public testing::UnitFixture {
     // Connects to a simulated unit and leaves the globals as its identification would.
     void start(const std::string& model, int channels = 4, const std::string& ext = "VQ") {
         useProfile(sim::makeVH4NUnit({model, channels, " 1.05", ext, {}}));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        g.Connected = true;
-        g.ModelName = model;
-        core::SetModelNum(core::AfterHyphen(model));
-        core::SetNetType(model);
+        connectAs(model, channels, ext);
         ASSERT_EQ(g.ModelNum, 24);
-        g.UploadModelNum = g.ModelNum;
-        g.ChCount = channels;
-        g.ExtName = ext == "VQ" ? "NONE" : ext;
-        g.ExtChCount = ext == "VQ" ? 0 : 16;
-        g.ExtCaption = ext == "VQ" ? "" : "PY16";
-        unit->clearLog();
     }
 
     void TearDown() override {
@@ -62,7 +48,6 @@ class VH4NTest : public testing::UnitFixture {
     }
 
     modules::VH4NWindow& w() { return frmVH4N(); }
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
 };
 
 TEST_F(VH4NTest, UploadReadsRangeCodeThenHoldThenChannelsAndShowsThem) {
@@ -140,7 +125,7 @@ TEST_F(VH4NTest, RangeCodeIsReadButSelectsNothing) {
         w().optKeepOff->setValue(true);
         unit->clearLog();
         w().frmVH4N_Download();
-        EXPECT_EQ(count(unit->commands(), "I14"), c.hold ? 1 : 0);
+        EXPECT_EQ(sentCount("I14"), c.hold ? 1 : 0);
         if (c.hold) {
             EXPECT_EQ(unit->profile().value("00", "14"), "OFF");
         }
@@ -210,7 +195,7 @@ TEST_F(VH4NTest, UploadThatStopsEarlyIsReportedAndDisconnects) {
         const Cmds sent = unit->commands();
         EXPECT_EQ(sent.size(), c.silentFrom - 1 + 4);  // the last read tried four times
         if (c.silentFrom == 2) {
-            EXPECT_EQ(count(sent, "I14"), 0);
+            EXPECT_EQ(countOf(sent, "I14"), 0);
         }
         EXPECT_EQ(w().txtFScale(0).text(), c.ch0Filled ? "10000" : "");
         EXPECT_EQ(w().txtBias(1).text(), "");

@@ -2,7 +2,6 @@
 // alone on page 2 (four channels), and an upload that the unit stops answering.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,28 +13,17 @@ namespace {
 using core::g;
 
 TEST_F(ScaledTest, WZHoldByNetworkAndTheCommandsOfTheUpload) {
-    struct Case {
-        std::string code, prefix, holdReply;
-        bool shown, hold;
-    };
-    const std::vector<Case> cases{
+    const std::vector<HoldCase> cases{
         {"WZ2", "J6P-", "ON", true, true},   {"WZ4", "J6U-", "OFF", true, false},
         {"WZ2", "J6S-", "CNG", true, false}, {"WZ4", "J6XN-", "", false, false},
         {"WZ2", "J6YR-", "", false, false},
     };
-    for (const Case& c : cases) {
+    for (const HoldCase& c : cases) {
         SCOPED_TRACE(c.code + " " + c.prefix);
-        const ScaledWin& sw = scaledWindow(c.code);
-        start(sw, c.prefix);
-        if (c.shown) unit->faults().replies["I14"] = "0HOLD:" + c.holdReply;
-        w().Init();
-        Cmds want;
-        if (c.shown) want = {"G00", "I14"};
-        for (int ch = 1; ch <= sw.channels; ++ch) {
-            want.push_back("G" + std::to_string(ch));
-            for (const char* i : {"I20", "I21", "I22", "I23", "I24", "I25"}) want.push_back(i);
-        }
-        EXPECT_EQ(sent(), want);  // no range code, no channel range
+        uploadWithHold(c);
+        const ScaledWin& sw = *win;
+        ASSERT_FALSE(sw.rangeCode || sw.rangeList);
+        EXPECT_EQ(sent(), expectedUpload(sw, sw.channels, c.shown, false));  // neither read
         EXPECT_EQ(w().Frame2->visible(), c.shown);
         EXPECT_EQ(w().optKeepOn->value(), c.hold);
         EXPECT_EQ(w().lblFBase_Unit(sw.channels - 1).caption(), "mA");
@@ -43,14 +31,7 @@ TEST_F(ScaledTest, WZHoldByNetworkAndTheCommandsOfTheUpload) {
         if (sw.pages) {
             EXPECT_TRUE(w().cmdSet2->enabled());
         }
-        unit->faults().replies.clear();
-        unit->clearLog();
-        w().Download();
-        const Cmds cmds = sent();
-        EXPECT_EQ(std::count(cmds.begin(), cmds.end(), "I14"), c.shown ? 1 : 0);
-        if (c.shown) {
-            EXPECT_EQ(cmds.back(), c.hold ? "D0" : "D1");
-        }
+        expectHoldDownload(c.shown, c.hold);
         restart();
     }
 }

@@ -74,20 +74,6 @@ class LoadCellTest : public testing::UnitFixture {
         frmHLSSD2.reset();
         UnitFixture::TearDown();
     }
-    void restart() {
-        frmSD2.reset();
-        frmHLSSD2.reset();
-        UnitFixture::restart();
-    }
-
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
-    void expectUploadError() {
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, "Upload Error");
-        EXPECT_EQ(host.messages[0].title, "Upload");
-        EXPECT_EQ(host.messages[0].icon, platform::Icon::Critical);
-        EXPECT_FALSE(g.Connected);
-    }
 };
 
 // The second page and the reads that go with it follow the firmware; the hold frame and its

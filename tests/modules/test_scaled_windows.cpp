@@ -297,7 +297,7 @@ TEST_F(ScaledTest, LayoutKeepsControlsApartInsideAndNamed) {
         SCOPED_TRACE(sw.code);
         start(sw, "J6P-", "DI");
         w().Init();
-        expectReadableLayout(w());
+        expectTidy(w());
         EXPECT_EQ(w().find("txtBias", 1)->accessibleName(), "CH 1 Bias");
         EXPECT_EQ(w().find("txtParData", 0)->accessibleName(), "CH 0 Value");
         EXPECT_EQ(w().find("Label2")->caption(), "CH 1");

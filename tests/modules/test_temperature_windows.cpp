@@ -21,6 +21,7 @@
 #include "modules/register.h"
 #include "platform/color.h"
 #include "sim/profile_temperature.h"
+#include "support/layout_check.h"
 #include "support/unit_fixture.h"
 
 namespace dunax {
@@ -62,28 +63,11 @@ class TemperatureTest : public testing::UnitFixture {
   protected:
     void start(const sim::TemperatureUnit& u) {
         useProfile(sim::makeTemperatureUnit(u));
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        g.Connected = true;
-        g.ModelName = u.modelName;
-        core::SetModelNum(core::AfterHyphen(g.ModelName));
-        core::SetNetType(g.ModelName);
-        g.UploadModelNum = g.ModelNum;
-        g.ChCount = u.channels;
-        g.ExtName = u.extModule == "VQ" ? "NONE" : u.extModule;
-        g.ExtChCount = u.extModule == "VQ" ? 0 : 16;
-        g.ExtCaption = u.extModule == "VQ" ? "" : "PY16";
-        unit->clearLog();
+        connectAs(u.modelName, u.channels, u.extModule);
     }
     // A unit of model m on CC-Link.
     void start(const Model& m, std::vector<int> types = {0}, std::vector<char> units = {'C'}) {
         start({"J6P-" + m.code, 4, " 1.05", "VQ", std::move(types), std::move(units), "UP", -1});
-    }
-
-    void restart() {
-        TearDown();
-        host.messages.clear();
-        SetUp();
     }
 
     void TearDown() override {
@@ -103,8 +87,6 @@ class TemperatureTest : public testing::UnitFixture {
                 return modules::frmZP4();
         }
     }
-    Cmds sent() const { return unit->commands(); }
-    bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
     void setValue(const std::string& group, const std::string& item, const std::string& v) {
         unit->profile().find(group, item)->value = v;
     }
@@ -618,37 +600,13 @@ TEST_F(TemperatureTest, MainWindowUploadsAndDownloadsEachModel) {
 }
 
 // Every control inside its container, no two controls of one container overlapping, every box
-// named for screen readers.
+// named for screen readers, every caption fitting.
 TEST_F(TemperatureTest, LayoutKeepsControlsApartInsideAndNamed) {
-    using platform::Control;
-    using platform::Kind;
     for (const Model& m : kModels) {
         SCOPED_TRACE(m.code);
         start({"J6P-" + m.code, 4, " 1.05", "DI", {0}, {'C'}, "DOWN", -1});
         w().Init();
-        const auto& all = w().controls();
-        for (const auto& c : all) {
-            SCOPED_TRACE(c->designName());
-            const Control* box = c->container();
-            EXPECT_LE(c->left() + c->width(), box ? box->width() : 9650 - 120);
-            EXPECT_LE(c->top() + c->height(), box ? box->height() : 7400 - 500);
-            if (c->kind() == Kind::TextBox || c->kind() == Kind::ComboBox) {
-                EXPECT_FALSE(c->accessibleName().empty());
-            }
-        }
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            for (std::size_t j = i + 1; j < all.size(); ++j) {
-                const Control& a = *all[i];
-                const Control& b = *all[j];
-                if (a.container() != b.container() || a.kind() == Kind::Frame ||
-                    b.kind() == Kind::Frame)
-                    continue;
-                const bool apart =
-                    a.left() + a.width() <= b.left() || b.left() + b.width() <= a.left() ||
-                    a.top() + a.height() <= b.top() || b.top() + b.height() <= a.top();
-                EXPECT_TRUE(apart) << a.designName() << " / " << b.designName();
-            }
-        }
+        testing::expectTidy(w());
         EXPECT_EQ(w().find("Text1", 2)->accessibleName(), "CH 2 Status");
         EXPECT_EQ(w().find("cmbUserUnit", 1)->accessibleName(), "CH 1 Temp Unit");
         restart();

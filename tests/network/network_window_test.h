@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,14 +17,6 @@
 #include "support/unit_fixture.h"
 
 namespace dunax::testing {
-
-using Cmds = std::vector<std::string>;
-
-inline Cmds concat(std::initializer_list<Cmds> parts) {
-    Cmds out;
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
 
 inline const std::string kInfo =
     "|" + std::to_string(static_cast<int>(platform::Icon::Information)) + "|";
@@ -46,14 +37,6 @@ class NetworkWindowTest : public UnitFixture {
         sim::KW4Unit u;
         u.modelName = modelName;
         useProfile(sim::makeKW4Unit(u));
-    }
-
-    // The link as a connect leaves it, without the identification's commands.
-    void connect() {
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        core::g.Connected = true;
-        unit->clearLog();
     }
 
     // "1" or "0" for each of Upload, Download, Exit.

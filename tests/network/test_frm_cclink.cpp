@@ -15,10 +15,10 @@
 #include "modules/analog_in/frm_kw4.h"
 #include "modules/register.h"
 #include "network/frm_cclink.h"
+#include "network/network_window_test.h"
 #include "network/register.h"
 #include "platform/color.h"
 #include "sim/profile_kw4.h"
-#include "support/unit_fixture.h"
 
 namespace dunax {
 namespace {
@@ -26,84 +26,40 @@ namespace {
 using core::g;
 using network::CCLinkWindow;
 using network::frmCCLINK;
-using platform::Icon;
-using Cmds = std::vector<std::string>;
+using testing::Cmds;
+using testing::concat;
+using testing::kCritical;
+using testing::kInfo;
 
 const Cmds kUpload{"G00", "I01", "G00", "I01", "D1", "G00", "I51"};
 
-Cmds concat(std::initializer_list<Cmds> parts) {
-    Cmds out;
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
-
-class CCLinkTest : public testing::UnitFixture {
+class CCLinkTest : public testing::NetworkWindowTest {
   protected:
     void SetUp() override {
-        UnitFixture::SetUp();
+        NetworkWindowTest::SetUp();
         useProfile(sim::makeKW4Unit({}));  // J6P-KW4: a unit on CC-Link
         modules::RegisterModuleWindows();
-        network::RegisterNetworkWindows();
     }
 
     void TearDown() override {
         frmCCLINK.reset();
         modules::frmKW4.reset();
-        UnitFixture::TearDown();
-    }
-
-    // The link as a connect leaves it, without the identification's commands.
-    void connect() {
-        core::OpenPort();
-        ASSERT_TRUE(core::MSComm1().portOpen());
-        g.Connected = true;
-        unit->clearLog();
+        NetworkWindowTest::TearDown();
     }
 
     CCLinkWindow& w() { return frmCCLINK(); }
-    std::string buttons() {
-        std::string s;
-        for (auto* b : {&w().btnUpload, &w().btnDownload, &w().btnExit})
-            s += b->enabled() ? '1' : '0';
-        return s;
-    }
-    // The box's look: "open" (editable, white), "locked" (grey), or "mixed".
-    std::string look() {
-        const auto& t = w().txtTimeout;
-        if (!t.locked() && t.backColor() == platform::color::WindowBackground) return "open";
-        if (t.locked() && t.backColor() == platform::color::ButtonFace) return "locked";
-        return "mixed";
-    }
-    // The messages shown, as "text|icon|title" with the icon's number.
-    std::vector<std::string> shown() const {
-        std::vector<std::string> out;
-        for (const auto& m : host.messages)
-            out.push_back(m.text + "|" + std::to_string(static_cast<int>(m.icon)) + "|" + m.title);
-        return out;
-    }
     std::string unitTimeout() const { return unit->profile().value("00", "51"); }
 };
-
-const std::string kInfo = "|" + std::to_string(static_cast<int>(Icon::Information)) + "|";
-const std::string kCritical = "|" + std::to_string(static_cast<int>(Icon::Critical)) + "|";
 
 TEST_F(CCLinkTest, LoadsLockedWithDownloadOffAndIsTheWindowOfNetworkZero) {
     EXPECT_EQ(core::NetworkWindowFor(0), &w());
     EXPECT_EQ(core::NetworkWindowFor(99), nullptr);
     EXPECT_EQ(w().caption(), "CC-Link Setting");
     EXPECT_EQ(w().Frame2.caption() + "/" + w().Label2.caption(), "TimeOut/x 0.1 sec");
-    EXPECT_EQ(buttons(), "101");
-    EXPECT_EQ(look(), "locked");
+    EXPECT_EQ(buttons(w()), "101");
+    EXPECT_EQ(look(w().txtTimeout), "locked");
     EXPECT_FALSE(w().txtTimeout.accessibleName().empty());
-    const int clientW = w().width() - CCLinkWindow::kBorderWidth;
-    const int clientH = w().height() - CCLinkWindow::kBorderHeight;
-    for (const auto& c : w().controls()) {  // inside its container or the window
-        const platform::Control* box = c->container();
-        EXPECT_TRUE(c->left() >= 0 && c->top() >= 0 &&
-                    c->left() + c->width() <= (box ? box->width() : clientW) &&
-                    c->top() + c->height() <= (box ? box->height() : clientH))
-            << c->designName();
-    }
+    expectInside(w(), CCLinkWindow::kBorderWidth, CCLinkWindow::kBorderHeight);
     EXPECT_LE(w().txtTimeout.left() + w().txtTimeout.width(), w().Label2.left());
 }
 
@@ -112,8 +68,8 @@ TEST_F(CCLinkTest, UploadShowsTheTimeoutAndDownloadWritesItAndReadsItBack) {
     w().btnUpload_Click();
     EXPECT_EQ(commands(), kUpload);
     EXPECT_EQ(w().txtTimeout.text(), "20");
-    EXPECT_EQ(look(), "open");
-    EXPECT_EQ(buttons(), "111");
+    EXPECT_EQ(look(w().txtTimeout), "open");
+    EXPECT_EQ(buttons(w()), "111");
 
     unit->clearLog();
     w().txtTimeout.setText("0075");  // the unit keeps it as 75
@@ -122,8 +78,8 @@ TEST_F(CCLinkTest, UploadShowsTheTimeoutAndDownloadWritesItAndReadsItBack) {
               concat({{"G00", "I01", "G00", "I01", "D1", "G00", "I51", "D0075"}, kUpload}));
     EXPECT_EQ(unitTimeout(), "75");
     EXPECT_EQ(w().txtTimeout.text(), "75");
-    EXPECT_EQ(look(), "open");
-    EXPECT_EQ(buttons(), "111");
+    EXPECT_EQ(look(w().txtTimeout), "open");
+    EXPECT_EQ(buttons(w()), "111");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(g.Connected);
 }
@@ -149,8 +105,8 @@ TEST_F(CCLinkTest, DownloadRefusesEntriesTheUnitCannotTake) {
         EXPECT_EQ(shown(), std::vector<std::string>{message});
         EXPECT_EQ(w().txtTimeout.text(), text);
         EXPECT_EQ(unitTimeout(), "20");
-        EXPECT_EQ(look(), "open");
-        EXPECT_EQ(buttons(), "111");
+        EXPECT_EQ(look(w().txtTimeout), "open");
+        EXPECT_EQ(buttons(w()), "111");
         EXPECT_TRUE(g.Connected);
     }
 }
@@ -199,8 +155,8 @@ TEST_F(CCLinkTest, FailuresReportDisconnectAndLeaveTheWindowUsable) {
         EXPECT_EQ(shown(), std::vector<std::string>{k.message});
         EXPECT_FALSE(g.Connected);
         EXPECT_FALSE(core::MSComm1().portOpen());
-        EXPECT_EQ(buttons(), k.buttons);
-        EXPECT_EQ(look(), k.look);
+        EXPECT_EQ(buttons(w()), k.buttons);
+        EXPECT_EQ(look(w().txtTimeout), k.look);
         EXPECT_EQ(w().txtTimeout.text(), k.isUpload ? "33" : "55");  // kept
         EXPECT_EQ(unitTimeout(), k.unitValue);
     }
@@ -212,8 +168,8 @@ TEST_F(CCLinkTest, RefusedTimeoutReadIsShownAsTheValueAndTheUploadSucceeds) {
     w().btnUpload_Click();
     EXPECT_EQ(w().txtTimeout.text(), "CNG");
     EXPECT_EQ(shown(), std::vector<std::string>{"Please enter number." + kInfo});
-    EXPECT_EQ(buttons(), "111");
-    EXPECT_EQ(look(), "open");
+    EXPECT_EQ(buttons(w()), "111");
+    EXPECT_EQ(look(w().txtTimeout), "open");
 }
 
 // The box's check runs on every change, typed or put there by code, and keeps the text.
@@ -300,7 +256,7 @@ TEST_F(CCLinkMainWindowTest, CloseBoxActsAsExitButNotWhileAnExchangeRuns) {
         unit->latencyMs = 15;
         EXPECT_TRUE(closedMidUpload);
         EXPECT_TRUE(w().shown());
-        EXPECT_EQ(buttons(), "111");
+        EXPECT_EQ(buttons(w()), "111");
         unit->clearLog();
         f.onCloseBox();
     };

@@ -8,18 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "core/connection.h"
 #include "core/dialogs.h"
 #include "core/dispatch.h"
 #include "core/ext_select.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/main_window.h"
+#include "core/text.h"
 #include "platform/host.h"
 #include "platform/scripted_host.h"
 #include "platform/serial.h"
 #include "sim/device.h"
 #include "sim/profile.h"
 #include "sim/unit.h"
+#include "support/commands.h"
 
 namespace dunax::testing {
 
@@ -76,7 +79,38 @@ class UnitFixture : public ::testing::Test {
         };
     }
 
+    // The link as a connect leaves it, without the identification's commands.
+    void connect() {
+        core::OpenPort();
+        ASSERT_TRUE(core::MSComm1().portOpen());
+        core::g.Connected = true;
+        unit->clearLog();
+    }
+
+    // Connects and leaves the globals as the identification of modelName would: its model
+    // number and network, channels in use, and the extension module ext ("VQ": none) shown as
+    // extPoints points captioned extCaption.
+    void connectAs(const std::string& modelName, int channels, const std::string& ext = "VQ",
+                   int extPoints = 16, const std::string& extCaption = "PY16") {
+        connect();
+        if (HasFatalFailure()) return;
+        auto& g = core::g;
+        g.ModelName = modelName;
+        core::SetModelNum(core::AfterHyphen(modelName));
+        core::SetNetType(modelName);
+        g.UploadModelNum = g.ModelNum;
+        g.ChCount = channels;
+        g.ExtName = ext == "VQ" ? "NONE" : ext;
+        g.ExtChCount = ext == "VQ" ? 0 : extPoints;
+        g.ExtCaption = ext == "VQ" ? "" : extCaption;
+    }
+
     std::vector<std::string> commands() const { return unit->commands(); }
+    Cmds sent() const { return unit->commands(); }
+    long sentCount(const std::string& cmd) const { return countOf(sent(), cmd); }
+
+    // The loading notice is up.
+    static bool loadingUp() { return core::frmLoading.loaded() && core::frmLoading().shown(); }
 
     // Commands that write data ("D..."), the ones that change the unit.
     std::vector<std::string> writes() const {
@@ -85,6 +119,21 @@ class UnitFixture : public ::testing::Test {
             if (!c.empty() && c[0] == 'D') out.push_back(c);
         }
         return out;
+    }
+
+    // Exactly one message was shown, this one.
+    void expectOnlyMessage(const std::string& text, const std::string& title,
+                           platform::Icon icon = platform::Icon::Critical) const {
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, text);
+        EXPECT_EQ(host.messages[0].title, title);
+        EXPECT_EQ(host.messages[0].icon, icon);
+    }
+
+    // An upload that failed: the one message says so, and the link is closed.
+    void expectUploadError() const {
+        expectOnlyMessage("Upload Error", "Upload");
+        EXPECT_FALSE(core::g.Connected);
     }
 
     std::vector<std::string> messageTexts() const {
