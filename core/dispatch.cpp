@@ -1,5 +1,7 @@
 #include "core/dispatch.h"
 
+#include <cstdint>
+
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/main_window.h"
@@ -32,7 +34,13 @@ void MonitorLoop() {
         frmDunax().shpLamp.setFillColor(kLampMonitoring);
         ModuleWindow* w = ModuleWindowFor(g.UploadModelNum);
         if (!w) break;
+        const std::int64_t passStart = platform::host().nowMs();
         w->ReadingData();
+        // Every command takes at least its pause; a pass that asked the unit nothing (no
+        // channel in use, no extension module) waits for events until that long has passed,
+        // so that monitoring never spins.
+        const std::int64_t passEnd = passStart + kCommandPauseMs;
+        if (platform::host().nowMs() < passEnd) platform::host().waitForInput(nullptr, passEnd);
     }
 }
 

@@ -48,8 +48,12 @@ NetworkSettingsWindow::NetworkSettingsWindow(std::string name, std::string capti
     btnDownload.onClick = [this] { btnDownload_Click(); };
     btnExit.onClick = [this] { btnExit_Click(); };
     // The close box leaves the window as Exit does, so that the user is never held in the
-    // modal window; while an exchange runs (Exit off) it does nothing.
-    onCloseBox = [this] { platform::userClick(btnExit); };
+    // modal window, even where Exit is still off because nothing has been uploaded into it
+    // yet (the Ethernet window keeps every button off until its first upload); while an
+    // exchange runs it does nothing.
+    onCloseBox = [this] {
+        if (!platform::exchangeRunning()) btnExit_Click();
+    };
     // Runs once the window is complete: the global instance loads it after construction.
     onLoad = [this] { Form_Load(); };
 }

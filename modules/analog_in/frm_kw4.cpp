@@ -24,6 +24,7 @@ AnalogDesign kw4Design() {
     // Zero base and full base are shown, never edited: they go back as uploaded.
     d.edit = {ParamEdit::Editable, ParamEdit::Editable,    ParamEdit::Editable,
               ParamEdit::Editable, ParamEdit::DisplayOnly, ParamEdit::DisplayOnly};
+    d.displayOnlyInfoBack = true;
     d.hold = true;
     d.extension = true;
     d.monitorItems = 4;  // items 21..24 whatever the unit's channel count

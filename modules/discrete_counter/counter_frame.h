@@ -99,11 +99,10 @@ class CounterWindow : public ModuleWindowParts {
     bool ReadCarryMax(int ch, const std::string& group, const std::string& carryItem,
                       const std::string& maxItem);
     // Progress window away, page 2 button on, edits on. The preset buttons are left to the
-    // main window, which switches them once the whole upload is done. (A channel read without
-    // answer ends with UploadFailed(); the edits stay off and what was read so far stays.)
+    // main window, which switches them once the whole upload is done. (A hold or channel read
+    // without answer ends with UploadFailed(): "Upload Error" and a disconnect, so the window is
+    // not left half read with its edits off and the link still up; what was read stays.)
     void UploadClosing();
-    // An upload that could not read the hold ends silently; the edits stay off.
-    static void UploadStopped() { CloseProgress(); }
 
     // --- Download steps ---
     // Edits, preset buttons and page buttons off; progress window.

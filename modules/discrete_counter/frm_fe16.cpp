@@ -114,7 +114,7 @@ void FE16Window::frmFE16_Init() {
     txt_able(false);
     preset_able(false);
     UploadLoading();
-    if (!ReadHold()) return UploadStopped();
+    if (!ReadHold()) return UploadFailed();
     for (int ch = 1; ch <= ChannelsInUse(); ++ch) {
         SetChItemNo(ch, kModel);
         const auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];

@@ -41,7 +41,7 @@ void FE8Window::frmFE8_Init() {
     txt_able(false);
     preset_able(false);
     UploadLoading();
-    if (!ReadHold()) return UploadStopped();
+    if (!ReadHold()) return UploadFailed();
     for (int ch = 1; ch <= ChannelsInUse(); ++ch) {
         if (!ReadCarryMax(ch, "00", carryItem(ch - 1), maxItem(ch - 1))) return UploadFailed();
         StepProgress();

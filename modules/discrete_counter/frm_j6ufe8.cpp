@@ -33,7 +33,7 @@ void J6UFE8Window::frmJ6UFE8_Init() {
     txt_able(false);
     UploadLoading();
     preset_able(false);
-    if (!ReadHold()) return UploadStopped();
+    if (!ReadHold()) return UploadFailed();
     for (int ch = 1; ch <= ChannelsInUse(); ++ch) {
         if (!ReadCarryMax(ch, TwoDigitGroup(ch), "13", "14")) return UploadFailed();
         StepProgress();

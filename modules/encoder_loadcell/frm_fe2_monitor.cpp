@@ -1,5 +1,6 @@
 // The encoder counter window's monitoring pass and its request buttons.
 #include "core/connection.h"
+#include "core/globals.h"
 #include "core/link.h"
 #include "core/text.h"
 #include "modules/encoder_loadcell/frm_fe2.h"
@@ -23,9 +24,12 @@ void FE2Window::ReadingData() {
         for (const ChannelItem& m : kMonitorItems) {
             const std::string reply = core::ItemReadRetry(kRetries, ItemText(m.item(ch)));
             if (reply.empty()) {
-                platform::host().messageBox("Data Read Error.", platform::Icon::Critical,
-                                            platform::Buttons::OK, "Error");
-                core::Disconnect();
+                // A link the user has just closed leaves the read unanswered: no read error.
+                if (core::g.Connected) {
+                    platform::host().messageBox("Data Read Error.", platform::Icon::Critical,
+                                                platform::Buttons::OK, "Error");
+                    core::Disconnect();
+                }
                 return;
             }
             (this->*m.box)(ch - 1).setText(core::AfterColon(reply));

@@ -24,6 +24,9 @@ struct FakeModuleScript {
     bool txtAble2 = false;
     bool preset = false;
     bool cmdset = false;
+    // Whether a monitoring pass reads from the unit (a window with no channel in use and no
+    // extension module asks it nothing).
+    bool readsUnit = true;
     // Extra work of each operation, after it is recorded.
     std::function<void()> onInit;
     std::function<void()> onReadingData;
@@ -56,8 +59,9 @@ class FakeModuleWindow : public core::ModuleWindow {
     }
     void ReadingData() override {
         record("ReadingData");
-        // A monitoring pass reads from the unit, as every real window does.
-        core::SelectReadRetry(3, "00", "21");
+        // A monitoring pass reads from the unit, as the real windows do when they have
+        // something to show.
+        if (s().readsUnit) core::SelectReadRetry(3, "00", "21");
         if (s().onReadingData) s().onReadingData();
     }
     bool CheckData() override {

@@ -223,6 +223,24 @@ TEST_F(MonitoringTest, NoMonitoringWhenTheConnectionFails) {
     EXPECT_EQ(row(), kRowConnectFailed);
 }
 
+TEST_F(MonitoringTest, PassesThatAskTheUnitNothingWaitInsteadOfSpinning) {
+    // An analog window with no channel in use and no extension module reads nothing in its
+    // pass; monitoring must still leave time to the rest of the program until Stop.
+    fakeModule().readsUnit = false;
+    constexpr int kRunaway = 5000;
+    fakeModule().onReadingData = [&] {
+        if (passes() >= kRunaway) g.Monitoring = false;  // ends a loop that never waits
+    };
+    const std::int64_t start = host.now();
+    clickAt(start + 1000, main().btnStop);
+
+    main().btnStart_Click();
+    EXPECT_LT(passes(), kRunaway);
+    EXPECT_GE(host.now() - start, 1000);                    // Stop came on time
+    EXPECT_LE(passes(), 1000 / core::kCommandPauseMs + 2);  // one pass per command pause at most
+    EXPECT_EQ(row(), kRowConnected);
+}
+
 TEST_F(MonitoringTest, FileMenuWaitsForTheEndOfMonitoring) {
     clickAt(host.now() + 500, main().mnuFilesOpen);
     clickAt(host.now() + 700, main().mnuFilesSave);

@@ -419,6 +419,25 @@ TEST_F(FE2Test, MonitoringThroughTheMainWindowLocksThePages) {
     EXPECT_TRUE(host.messages.empty());
 }
 
+// Disconnect pressed while a monitoring read waits for the unit ends the pass quietly: the
+// read that the closed link leaves unanswered is no read error of the unit.
+TEST_F(FE2Test, DisconnectDuringMonitoringShowsNoReadError) {
+    useProfile(sim::makeFE2Unit({}));
+    modules::RegisterModuleWindows();
+    core::frmDunax().btnConnect_Click();
+    ASSERT_TRUE(g.Connected);
+    bool duringExchange = false;
+    host.at(host.now() + 2050, [&] {
+        duringExchange = platform::exchangeRunning();
+        platform::userClick(core::frmDunax().btnDisconnect);
+    });
+    core::frmDunax().btnStart_Click();
+    EXPECT_TRUE(duringExchange);
+    EXPECT_FALSE(g.Connected || g.Monitoring);
+    EXPECT_TRUE(host.messages.empty()) << messageTexts().front();
+    EXPECT_TRUE(w().txtDO(0).enabled());
+}
+
 // Records when the request buttons change their Enabled state, on the virtual clock.
 struct EnabledLog : platform::FormObserver {
     platform::ScriptedHost* host = nullptr;

@@ -90,6 +90,15 @@ TEST_F(KW4Test, UploadReadsModuleThenChannelsInOrderAndShowsThem) {
     EXPECT_TRUE(w().optKeepOff->enabled());
     EXPECT_FALSE(w().txtZBase(0).enabled());
     EXPECT_FALSE(w().txtFBase(3).enabled());
+    // Shown-only boxes wear the information background; the user's boxes do not.
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k);
+        for (auto* arr : {&w().txtZScale, &w().txtFScale, &w().txtBias, &w().txtGain, &w().txtZBase,
+                          &w().txtFBase}) {
+            const bool shownOnly = arr == &w().txtZBase || arr == &w().txtFBase;
+            EXPECT_EQ((*arr)(k).backColor() == platform::color::InfoBackground, shownOnly);
+        }
+    }
     EXPECT_FALSE(loadingUp());
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(g.Connected);

@@ -15,6 +15,7 @@
 #include "modules/analog_in/frm_kw4.h"
 #include "modules/register.h"
 #include "network/frm_cclink.h"
+#include "network/frm_ethernet.h"
 #include "network/network_window_test.h"
 #include "network/register.h"
 #include "platform/color.h"
@@ -268,6 +269,28 @@ TEST_F(CCLinkMainWindowTest, CloseBoxActsAsExitButNotWhileAnExchangeRuns) {
     core::frmDunax().btnComNet_Click();
     EXPECT_EQ(logCount("modal frmNotice"), 1);
     EXPECT_EQ(logCount("hide frmCCLINK"), 1);
+}
+
+// The network button may show an Ethernet window that no upload has filled yet (an opened
+// file chose the network, the unit is on another): every button of it is still off, and the
+// close box is then the way out, as Exit would be.
+TEST_F(CCLinkMainWindowTest, CloseBoxLeavesAWindowThatWasNeverUploaded) {
+    g.NetType = 4;  // as an opened file of an Ethernet unit sets it
+    bool hiddenByClose = false;
+    std::string buttonsAtShow;
+    host.whileModal["frmEthernet"] = [&](platform::Form& f) {
+        buttonsAtShow = buttons(f);
+        unit->clearLog();
+        f.onCloseBox();
+        hiddenByClose = !f.shown();
+    };
+    core::frmDunax().btnComNet_Click();
+    network::frmEthernet.reset();
+    EXPECT_EQ(buttonsAtShow, "000");
+    EXPECT_TRUE(hiddenByClose);
+    EXPECT_EQ(logCount("modal frmNotice"), 1);
+    const Cmds sent = commands();
+    EXPECT_NE(std::find(sent.begin(), sent.end(), "I02"), sent.end()) << "reconnected";
 }
 
 }  // namespace
