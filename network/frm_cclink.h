@@ -18,7 +18,6 @@ class CCLinkWindow : public NetworkSettingsWindow {
     platform::Control& Label2;
 
     // Item 51: the network time-out, in units of 0.1 s.
-    static constexpr const char* kItemNetTimeout = "51";
 
   private:
     bool uploadItems() override;

@@ -27,7 +27,6 @@ class DeviceNetWindow : public NetworkSettingsWindow {
     // Item 50: the serial ID, passed through as the unit gives it.
     static constexpr const char* kItemSerial = "50";
     // Item 51: the network time-out, in units of 0.1 s.
-    static constexpr const char* kItemNetTimeout = "51";
 
   private:
     void Form_Load() override;

@@ -19,7 +19,6 @@ platform::FormInstance<EthernetWindow> frmEthernet;
 
 namespace {
 
-constexpr int kRetries = 3;
 const std::string kGroupCommon = "00";
 
 constexpr int kClientWidth = 6360;
@@ -32,11 +31,11 @@ const std::string kEnterAddress = "Please enter 0 to 255.";
 const std::string kEnterTimer = "Please enter 0 to 32767.";
 
 std::string itemRead(const std::string& item) {
-    return core::ItemReadRetry(kRetries, item);
+    return core::ItemReadRetry(NetworkSettingsWindow::kRetries, item);
 }
 
 bool itemWrite(const std::string& item, const std::string& data) {
-    return !core::ItemWriteRetry(kRetries, item, data).empty();
+    return !core::ItemWriteRetry(NetworkSettingsWindow::kRetries, item, data).empty();
 }
 
 // The dotted text of an address: box 3, box 2, box 1, box 0, each as it stands.

@@ -48,7 +48,6 @@ class EthernetWindow : public NetworkSettingsWindow {
     static constexpr const char* kItemIP = "29";
     static constexpr const char* kItemSubnetMask = "30";
     static constexpr const char* kItemGateway = "48";
-    static constexpr const char* kItemNetTimeout = "51";
 
   private:
     void Form_Load() override;

@@ -28,7 +28,6 @@ class FlexnetWindow : public NetworkSettingsWindow {
 
     // Item 51: the network time-out, in units of 0.1 s; item 52: the conversion-rate or
     // averaging code, by the variant of the fitted analog model (SubModelNum).
-    static constexpr const char* kItemNetTimeout = "51";
     static constexpr const char* kItemCode = "52";
 
     // Whether code is one that the unit takes at item 52 for the variant: exact texts only.

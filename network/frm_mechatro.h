@@ -26,7 +26,6 @@ class MechatroWindow : public NetworkSettingsWindow {
     static constexpr const char* kItemMode = "08";
     static constexpr const char* kItemAddress = "07";
     // Item 51: the network time-out, in units of 0.1 s.
-    static constexpr const char* kItemNetTimeout = "51";
 
   private:
     // The upload only reads: nothing is written to the maintenance switch.

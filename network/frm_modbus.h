@@ -33,7 +33,6 @@ class ModbusWindow : public NetworkSettingsWindow {
     static constexpr const char* kItemDataBit = "55";
     static constexpr const char* kItemParity = "56";
     static constexpr const char* kItemStop = "57";
-    static constexpr const char* kItemNetTimeout = "51";
 
   private:
     void Form_Load() override;

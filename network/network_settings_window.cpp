@@ -15,7 +15,6 @@ using platform::Kind;
 
 namespace {
 
-constexpr int kRetries = 3;
 const std::string kGroupCommon = "00";
 const std::string kItemMaintenanceSwitch = "01";
 

@@ -43,6 +43,11 @@ class NetworkSettingsWindow : public core::NetworkWindow {
     // number 0..32767 of plain digits.
     static std::optional<std::string> timeoutEntryProblem(const std::string& text);
 
+    // The network time-out of group "00", in 0.1 s on most networks; every window has it.
+    static constexpr const char* kItemNetTimeout = "51";
+    // Attempts of every exchange: the first and three retries of an empty answer.
+    static constexpr int kRetries = 3;
+
     // Geometry shared by the windows, in twips.
     static constexpr int kMargin = 240;
     static constexpr int kButtonWidth = 1215;
