@@ -12,9 +12,11 @@ inline constexpr const char* kFileFilter =
     "uJx Files (*.uJx)|*.uJx|Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
 
 // Asks for a file name and saves. "No Config Data" while no module window has been shown;
-// Cancel does nothing. Any failure (a box that does not hold the number it must, a control
-// missing from a window, a file that cannot be written) is shown under "Open Error" and
-// leaves any existing file as it was.
+// Cancel does nothing. An existing file that the user may not write is refused under "Save
+// Error" and left as it was. Any other failure (a box that does not hold the number it must, a
+// control missing from a window, a file that cannot be written) is shown under "Open Error"
+// with what became of the file: as a rule an existing file is left as it was; only one that
+// had to be written in place can be left incomplete.
 void SaveConfigFile();
 
 // Asks for a file and opens it into the globals, the main window's labels, the module window

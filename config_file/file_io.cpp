@@ -49,6 +49,103 @@ mode_t currentUmask() {
     return m;
 }
 
+[[noreturn]] void failWrite(const std::string& what, const std::string& path, int err,
+                            WriteOutcome outcome) {
+    throw WriteError(what + " " + path + ": " + std::strerror(err) + ".", outcome);
+}
+
+// Errors that say the folder may not be changed by this user, where writing the file itself
+// may still be allowed.
+bool folderRefused(int err) {
+    return err == EACCES || err == EPERM;
+}
+
+// Writes content over the open file in place. Room for all of it is reserved first, so a
+// full disk or a size limit is found before a byte of the old content is overwritten.
+void writeInPlace(Fd& file, const std::string& path, const std::string& content, off_t oldSize) {
+    const auto size = static_cast<off_t>(content.size());
+    if (const int err = ::posix_fallocate(file.get(), 0, size); err != 0) {
+        // Anything the reservation added at the end goes again.
+        if (::ftruncate(file.get(), oldSize) != 0) {
+            failWrite("Cannot write", path, err, WriteOutcome::PartlyWritten);
+        }
+        failWrite("Cannot write", path, err, WriteOutcome::NotWritten);
+    }
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::pwrite(file.get(), content.data() + done, content.size() - done,
+                                   static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            failWrite("Cannot write", path, errno, WriteOutcome::PartlyWritten);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::ftruncate(file.get(), size) != 0 || ::fsync(file.get()) != 0 || file.close() != 0) {
+        failWrite("Cannot write", path, errno, WriteOutcome::PartlyWritten);
+    }
+}
+
+// Writes content to a temporary file in folder and renames it over target. old describes the
+// file being replaced (nullptr when there is none); its mode, owner and group go to the new
+// file. Returns false, having changed nothing, when an existing file must be written in place
+// instead: the folder may not be changed, or the owner or group could not be kept.
+bool replaceFile(const fs::path& target, const fs::path& folder, const std::string& path,
+                 const std::string& content, const struct stat* old) {
+    std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    Fd fd(::mkstemp(name.data()));
+    if (fd.get() < 0) {
+        if (old && folderRefused(errno)) return false;
+        failWrite("Cannot write", path, errno, WriteOutcome::NotWritten);
+    }
+    const std::string tmp(name.data());
+
+    auto failAndRemove = [&](const char* what, int err) {
+        ::unlink(tmp.c_str());
+        failWrite(what, path, err, WriteOutcome::NotWritten);
+    };
+
+    if (old) {
+        // Changing the owner clears the set-user and set-group bits: the mode comes after.
+        if (::fchown(fd.get(), old->st_uid, old->st_gid) != 0) {
+            const int err = errno;
+            ::unlink(tmp.c_str());
+            if (err == EPERM) return false;
+            failWrite("Cannot write", path, err, WriteOutcome::NotWritten);
+        }
+    }
+    const mode_t mode = old ? (old->st_mode & 07777) : (0666 & ~currentUmask());
+    if (::fchmod(fd.get(), mode) != 0) failAndRemove("Cannot write", errno);
+
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd.get(), content.data() + done, content.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            failAndRemove("Cannot write", errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd.get()) != 0) failAndRemove("Cannot write", errno);
+    if (fd.close() != 0) failAndRemove("Cannot write", errno);
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        // A folder with the sticky bit lets only the owner of a file replace it.
+        const int err = errno;
+        if (old && folderRefused(err)) {
+            ::unlink(tmp.c_str());
+            return false;
+        }
+        failAndRemove("Cannot replace", err);
+    }
+
+    // The rename itself reaches the disk with the folder.
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    return true;
+}
+
 }  // namespace
 
 std::string ReadConfigBytes(const std::string& path) {
@@ -81,52 +178,36 @@ std::string ReadConfigBytes(const std::string& path) {
 }
 
 void WriteConfigBytes(const std::string& path, const std::string& content) {
-    if (path.empty()) throw ConfigError("No file name was given.");
+    if (path.empty()) throw WriteError("No file name was given.", WriteOutcome::NotWritten);
     std::error_code ec;
     fs::path target(path);
     if (fs::is_symlink(fs::symlink_status(target, ec))) {
         const fs::path resolved = fs::weakly_canonical(target, ec);
         if (!ec) target = resolved;
     }
-    const fs::file_status status = fs::status(target, ec);
-    if (fs::is_directory(status)) throw ConfigError(path + " is a folder.");
-    const bool existed = fs::exists(status);
-    struct stat old {};
-    if (existed && ::stat(target.c_str(), &old) != 0) failErrno("Cannot write", path, errno);
-
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
-    std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    Fd fd(::mkstemp(name.data()));
-    if (fd.get() < 0) failErrno("Cannot write", path, errno);
-    const std::string tmp(name.data());
 
-    auto failAndRemove = [&](const char* what, int err) {
-        ::unlink(tmp.c_str());
-        failErrno(what, path, err);
-    };
-
-    const mode_t mode = existed ? (old.st_mode & 07777) : (0666 & ~currentUmask());
-    if (::fchmod(fd.get(), mode) != 0) failAndRemove("Cannot write", errno);
-
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd.get(), content.data() + done, content.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            failAndRemove("Cannot write", errno);
-        }
-        done += static_cast<std::size_t>(n);
+    struct stat old {};
+    if (::stat(target.c_str(), &old) != 0) {
+        replaceFile(target, folder, path, content, nullptr);
+        return;
     }
-    if (::fsync(fd.get()) != 0) failAndRemove("Cannot write", errno);
-    if (fd.close() != 0) failAndRemove("Cannot write", errno);
-    if (::rename(tmp.c_str(), target.c_str()) != 0) failAndRemove("Cannot replace", errno);
-
-    // The rename itself reaches the disk with the folder.
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
+    if (S_ISDIR(old.st_mode)) throw WriteError(path + " is a folder.", WriteOutcome::NotWritten);
+    if (!S_ISREG(old.st_mode)) {
+        throw WriteError(path + " is not a file.", WriteOutcome::NotWritten);
+    }
+    // Whether the user may write this file is what opening it for writing answers; it is not
+    // emptied here.
+    Fd file(::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) {
+        const int err = errno;
+        const bool refused = err == EACCES || err == EPERM || err == EROFS;
+        failWrite("Cannot write", path, err,
+                  refused ? WriteOutcome::Refused : WriteOutcome::NotWritten);
+    }
+    if (replaceFile(target, folder, path, content, &old)) return;
+    writeInPlace(file, path, content, old.st_size);
 }
 
 }  // namespace dunax::config_file

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "config_file/record_io.h"
+
 namespace dunax::config_file {
 
 // A configuration file is a few kilobytes; anything much larger is not one.
@@ -14,11 +16,31 @@ inline constexpr std::size_t kMaxConfigFileBytes = 1 << 20;
 // is larger than kMaxConfigFileBytes.
 std::string ReadConfigBytes(const std::string& path);
 
-// Replaces the file at path with content: the content goes to a temporary file in the same
-// folder, which is flushed to disk and then renamed over path. On any failure the temporary
-// file is removed, the file at path is left as it was, and ConfigError tells what failed.
-// A link at path is followed: the file it points to is replaced. A file that existed keeps
-// its permissions.
+// What a failed write did to the file at its path.
+enum class WriteOutcome {
+    Refused,        // the user may not write the existing file: nothing was written
+    NotWritten,     // nothing was written: a file that existed is as it was
+    PartlyWritten,  // writing the file in place failed: it may now be incomplete
+};
+
+struct WriteError : ConfigError {
+    WriteError(const std::string& what, WriteOutcome o) : ConfigError(what), outcome(o) {}
+    WriteOutcome outcome;
+};
+
+// Replaces the file at path with content and throws WriteError when it cannot.
+//
+// An existing file is written only when the user may write it, exactly as opening it for
+// writing decides (its mode, owner and group, the read-only state of its file system); a
+// file the user may not write is refused untouched, whatever the folder allows. A link at
+// path is followed: the file it points to is written. Only regular files are written.
+//
+// The content goes to a temporary file in the same folder, which is flushed to disk and then
+// renamed over path, so that a failure leaves the old file whole; the new file gets the old
+// one's mode, owner and group. Where that cannot be done (a folder the user may not change,
+// or a file of another owner that the user may write) the file is written in place instead:
+// room for the whole content is reserved first, then it is overwritten, cut to length and
+// flushed to disk.
 void WriteConfigBytes(const std::string& path, const std::string& content);
 
 }  // namespace dunax::config_file

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -29,6 +31,12 @@ bool HasRecords(const std::vector<Step>& steps) {
         if (s.kind == StepKind::Record) return true;
     }
     return false;
+}
+
+// Whether something of that name is there (a link, followed, to what it points to).
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
 }
 
 std::string shownText(const std::string& s) {
@@ -151,19 +159,39 @@ void SaveConfigFile() {
     if (!host.fileDialog(d, true)) return;  // Cancel
 
     std::string failure;
+    WriteOutcome outcome = WriteOutcome::NotWritten;
     try {
         // Everything is read and converted first; the file is touched only when all of it
-        // could be, and then replaced in one step.
+        // could be.
         WriteConfigBytes(d.fileName, ComposeConfigText());
         return;
     } catch (const platform::ProgramEnded&) {
         throw;
+    } catch (const WriteError& e) {
+        failure = e.what();
+        outcome = e.outcome;
     } catch (const std::exception& e) {
         failure = e.what();
     }
-    host.messageBox(
-        failure + "\r\nThe file was not written; a file of that name was left as it was.",
-        platform::Icon::None, platform::Buttons::OK, "Open Error");
+    std::string title = "Open Error";
+    switch (outcome) {
+        case WriteOutcome::Refused:
+            title = "Save Error";
+            failure +=
+                "\r\nYou may not write this file: nothing was saved and it was left as it was.";
+            break;
+        case WriteOutcome::NotWritten:
+            failure += fileExists(d.fileName)
+                           ? "\r\nThe file was not written; a file of that name was left as it was."
+                           : "\r\nThe file was not written.";
+            break;
+        case WriteOutcome::PartlyWritten:
+            failure +=
+                "\r\nThe file was being written in place and may now be incomplete: save it "
+                "again.";
+            break;
+    }
+    host.messageBox(failure, platform::Icon::None, platform::Buttons::OK, title);
 }
 
 void InstallConfigFileRoutines() {

@@ -33,6 +33,32 @@ namespace dunax::testing {
 
 namespace cf = config_file;
 
+// A KW4 unit on CC-Link as an upload leaves it, with a state of the boxes worth saving.
+inline void kw4State() {
+    auto& w = modules::frmKW4();
+    const int ranges[] = {0, 9, 3, 11};
+    const char* texts[4][6] = {{"0", "10000", "0.00", "1.0000", "-10.000", "10.000"},
+                               {"-32000", "32000", "1,5", "", "4.000", "20.000"},
+                               {" 12 ", "x", "-320.00", "3.2000", "0", "5"},
+                               {"1", "2", "3", "4", "5", "6"}};
+    for (int c = 0; c < 4; ++c) {
+        w.cmbUserRange(c).setListIndex(ranges[c]);
+        for (int p = 1; p <= 6; ++p) w.param(p)(c).setText(texts[c][p - 1]);
+    }
+    w.optKeepOff->setValue(true);
+    network::frmCCLINK().txtTimeout.setText("25");
+}
+
+inline const std::string kKW4File =
+    "\"J6P-KW4\",0,\"Version :  1.05\",4,0\r\n"
+    "0,9,3,11\r\n"
+    "#FALSE#,#TRUE#\r\n"
+    "\"0\",\"10000\",\"0.00\",\"1.0000\",\"-10.000\",\"10.000\"\r\n"
+    "\"-32000\",\"32000\",\"1,5\",\"\",\"4.000\",\"20.000\"\r\n"
+    "\" 12 \",\"x\",\"-320.00\",\"3.2000\",\"0\",\"5\"\r\n"
+    "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"\r\n"
+    "25\r\n";
+
 class ConfigFileTest : public UnitFixture {
   protected:
     void SetUp() override {

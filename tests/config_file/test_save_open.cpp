@@ -19,31 +19,8 @@ using network::frmCCLINK;
 using platform::Icon;
 namespace cf = config_file;
 
-// A KW4 unit on CC-Link as an upload leaves it, with a state of the boxes worth saving.
-void kw4State() {
-    auto& w = frmKW4();
-    const int ranges[] = {0, 9, 3, 11};
-    const char* texts[4][6] = {{"0", "10000", "0.00", "1.0000", "-10.000", "10.000"},
-                               {"-32000", "32000", "1,5", "", "4.000", "20.000"},
-                               {" 12 ", "x", "-320.00", "3.2000", "0", "5"},
-                               {"1", "2", "3", "4", "5", "6"}};
-    for (int c = 0; c < 4; ++c) {
-        w.cmbUserRange(c).setListIndex(ranges[c]);
-        for (int p = 1; p <= 6; ++p) w.param(p)(c).setText(texts[c][p - 1]);
-    }
-    w.optKeepOff->setValue(true);
-    frmCCLINK().txtTimeout.setText("25");
-}
-
-const std::string kKW4File =
-    "\"J6P-KW4\",0,\"Version :  1.05\",4,0\r\n"
-    "0,9,3,11\r\n"
-    "#FALSE#,#TRUE#\r\n"
-    "\"0\",\"10000\",\"0.00\",\"1.0000\",\"-10.000\",\"10.000\"\r\n"
-    "\"-32000\",\"32000\",\"1,5\",\"\",\"4.000\",\"20.000\"\r\n"
-    "\" 12 \",\"x\",\"-320.00\",\"3.2000\",\"0\",\"5\"\r\n"
-    "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"\r\n"
-    "25\r\n";
+using testing::kKW4File;
+using testing::kw4State;
 
 class SaveOpenTest : public testing::ConfigFileTest {
   protected:
@@ -390,6 +367,27 @@ TEST_F(SaveOpenTest, IntegerBoxesAreConvertedOrTheSaveFails) {
         }
     }
     EXPECT_EQ(filesInDir(), std::vector<std::string>{"old.uJx"});
+}
+
+// A save that fails before the file is touched says a file was left as it was only where one
+// was there.
+TEST_F(SaveOpenTest, AFailedSaveTellsWhetherAFileWasThere) {
+    identify("J6P-KW4", " 1.05");
+    kw4State();
+    frmCCLINK().txtTimeout.setText("abc");
+    for (const bool exists : {false, true}) {
+        SCOPED_TRACE(exists ? "file there" : "no file");
+        if (exists) writeFile(path("f.uJx"), "OLD");
+        host.messages.clear();
+        save(path("f.uJx"));
+        ASSERT_EQ(host.messages.size(), 1u);
+        const std::string& text = host.messages[0].text;
+        EXPECT_EQ(host.messages[0].title, "Open Error");
+        EXPECT_NE(text.find("The file was not written"), std::string::npos) << text;
+        EXPECT_EQ(text.find("a file of that name was left as it was") != std::string::npos, exists)
+            << text;
+        EXPECT_EQ(std::filesystem::exists(path("f.uJx")), exists);
+    }
 }
 
 TEST_F(SaveOpenTest, EmptyTimeOutOfOtherNetworksFailsTheSave) {

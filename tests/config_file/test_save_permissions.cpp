@@ -1,0 +1,230 @@
+// Saving as an ordinary user: a file is written only where that user may write it, whatever
+// its folder allows, and keeps its mode, owner and group. The tests run as root; each save
+// runs in a child process that has become the user nobody.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "config_file_fixture.h"
+
+namespace dunax {
+namespace {
+
+using testing::kKW4File;
+namespace fs = std::filesystem;
+
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNogroup = 65534;
+constexpr uid_t kRoot = 0;
+
+struct Shown {
+    std::string title;
+    std::string text;
+};
+
+class SavePermissionsTest : public testing::ConfigFileTest {
+  protected:
+    void SetUp() override {
+        ConfigFileTest::SetUp();
+        if (::geteuid() != 0) GTEST_SKIP() << "needs root to set up files of other owners";
+        // nobody may pass through the scratch folder, write in "home" and only read "ro".
+        ::chmod(dir.c_str(), 0755);
+        fs::create_directory(dir / "home");
+        fs::create_directory(dir / "ro");
+        ASSERT_EQ(::chown((dir / "home").c_str(), kNobody, kNogroup), 0);
+        ::chmod((dir / "home").c_str(), 0755);
+        ::chmod((dir / "ro").c_str(), 0755);
+        identify("J6P-KW4", " 1.05");
+        testing::kw4State();
+    }
+
+    void put(const std::string& name, const std::string& bytes, uid_t uid, gid_t gid, mode_t mode) {
+        writeFile(path(name), bytes);
+        ASSERT_EQ(::chown(path(name).c_str(), uid, gid), 0);
+        ASSERT_EQ(::chmod(path(name).c_str(), mode), 0);
+    }
+
+    // File > Save of name in a child process running as nobody, with files limited to
+    // sizeLimit bytes; what it showed.
+    std::vector<Shown> saveAsNobody(const std::string& name, rlim_t sizeLimit = RLIM_INFINITY) {
+        int pipeFds[2];
+        if (::pipe(pipeFds) != 0) throw std::runtime_error("pipe");
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::close(pipeFds[0]);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0) {
+                ::_exit(3);
+            }
+            const rlimit limit{sizeLimit, sizeLimit};
+            ::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(4);
+            save(path(name));
+            std::string out;
+            for (const auto& m : host.messages) out += m.title + '\n' + m.text + '\0';
+            const char* p = out.data();
+            std::size_t left = out.size();
+            while (left > 0) {
+                const ssize_t n = ::write(pipeFds[1], p, left);
+                if (n <= 0) ::_exit(5);
+                p += n;
+                left -= static_cast<std::size_t>(n);
+            }
+            ::_exit(0);
+        }
+        ::close(pipeFds[1]);
+        std::string out;
+        char buf[4096];
+        for (ssize_t n; (n = ::read(pipeFds[0], buf, sizeof buf)) > 0;) out.append(buf, n);
+        ::close(pipeFds[0]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            throw std::runtime_error("the child running as nobody failed: " +
+                                     std::to_string(status));
+        }
+        std::vector<Shown> shown;
+        for (std::size_t p = 0; p < out.size();) {
+            const std::size_t nl = out.find('\n', p);
+            const std::size_t end = out.find('\0', nl);
+            shown.push_back({out.substr(p, nl - p), out.substr(nl + 1, end - nl - 1)});
+            p = end + 1;
+        }
+        return shown;
+    }
+
+    void expectOwnerAndMode(const std::string& name, uid_t uid, gid_t gid, mode_t mode) const {
+        struct stat st {};
+        ASSERT_EQ(::stat(path(name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        EXPECT_EQ(st.st_uid, uid);
+        EXPECT_EQ(st.st_gid, gid);
+    }
+
+    std::vector<std::string> filesIn(const std::string& folder) const {
+        std::vector<std::string> out;
+        for (const auto& e : fs::directory_iterator(dir / folder)) {
+            out.push_back(e.path().filename().string());
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+};
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+const std::string kOld = "OLD";
+// Longer than the new text: a file written in place must be cut to the new length.
+const std::string kLongOld = std::string(3000, 'x') + "\r\n";
+
+// What nobody may not write is refused untouched, whatever the folder allows.
+TEST_F(SavePermissionsTest, AFileTheUserMayNotWriteIsRefused) {
+    struct Row {
+        const char* name;
+        uid_t uid;
+        gid_t gid;
+        mode_t mode;
+    };
+    const Row rows[] = {
+        {"home/own-readonly.uJx", kNobody, kNogroup, 0444},
+        {"home/root.uJx", kRoot, kRoot, 0644},
+        {"home/root-group-readable.uJx", kRoot, kNogroup, 0644},
+        {"ro/own-readonly.uJx", kNobody, kNogroup, 0444},
+        {"ro/root.uJx", kRoot, kRoot, 0644},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        put(row.name, kOld, row.uid, row.gid, row.mode);
+        const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
+
+        const std::vector<Shown> shown = saveAsNobody(row.name);
+
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].title, "Save Error");
+        EXPECT_TRUE(has(shown[0].text, path(row.name))) << shown[0].text;
+        EXPECT_TRUE(has(shown[0].text, "Permission denied")) << shown[0].text;
+        EXPECT_EQ(readFile(path(row.name)), kOld);
+        expectOwnerAndMode(row.name, row.uid, row.gid, row.mode);
+        EXPECT_EQ(filesIn(fs::path(row.name).parent_path()), before);  // no temporary left
+    }
+}
+
+// What nobody may write is written, in a folder nobody may not change as well, and keeps its
+// mode, owner and group.
+TEST_F(SavePermissionsTest, AFileTheUserMayWriteIsSavedAndKeepsModeAndOwner) {
+    struct Row {
+        const char* name;
+        const std::string& old;
+        uid_t uid;
+        gid_t gid;
+        mode_t mode;
+    };
+    const Row rows[] = {
+        {"home/own.uJx", kOld, kNobody, kNogroup, 0600},
+        {"home/own-long.uJx", kLongOld, kNobody, kNogroup, 0640},
+        {"home/shared.uJx", kOld, kRoot, kNogroup, 0664},  // the group may write
+        {"home/anyone.uJx", kLongOld, kRoot, kRoot, 0666},
+        {"ro/own.uJx", kOld, kNobody, kNogroup, 0644},
+        {"ro/own-long.uJx", kLongOld, kNobody, kNogroup, 0600},
+        {"ro/shared.uJx", kLongOld, kRoot, kNogroup, 0660},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        put(row.name, row.old, row.uid, row.gid, row.mode);
+        const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
+
+        const std::vector<Shown> shown = saveAsNobody(row.name);
+
+        EXPECT_TRUE(shown.empty()) << shown[0].title << ": " << shown[0].text;
+        EXPECT_EQ(readFile(path(row.name)), kKW4File);
+        expectOwnerAndMode(row.name, row.uid, row.gid, row.mode);
+        EXPECT_EQ(filesIn(fs::path(row.name).parent_path()), before);
+    }
+}
+
+// A failed save says what became of the file: "left as it was" only where there was one.
+TEST_F(SavePermissionsTest, AFailedSaveTellsWhatBecameOfTheFile) {
+    struct Row {
+        const char* name;
+        bool exists;
+        rlim_t sizeLimit;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"ro/new.uJx", false, RLIM_INFINITY, "Permission denied"},
+        {"home/new.uJx", false, 100, "File too large"},
+        {"home/own.uJx", true, 100, "File too large"},  // the temporary file fails
+        {"ro/own.uJx", true, 100, "File too large"},    // room for the text in place fails
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.exists) put(row.name, kOld, kNobody, kNogroup, 0644);
+        const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
+
+        const std::vector<Shown> shown = saveAsNobody(row.name, row.sizeLimit);
+
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].title, "Open Error");
+        EXPECT_TRUE(has(shown[0].text, path(row.name))) << shown[0].text;
+        EXPECT_TRUE(has(shown[0].text, row.reason)) << shown[0].text;
+        EXPECT_TRUE(has(shown[0].text, "The file was not written")) << shown[0].text;
+        EXPECT_EQ(has(shown[0].text, "a file of that name was left as it was"), row.exists)
+            << shown[0].text;
+        if (row.exists) {
+            EXPECT_EQ(readFile(path(row.name)), kOld);
+        }
+        EXPECT_EQ(filesIn(fs::path(row.name).parent_path()), before);
+    }
+}
+
+}  // namespace
+}  // namespace dunax
