@@ -23,7 +23,8 @@ void SaveConfigFile();
 // of the file's model (then shown) and the network window of its network. The whole file is
 // read and checked before anything changes: a file that is short, malformed, not text, too
 // large, or that names a list row or unit that does not exist changes nothing and is reported
-// in a message box. Cancel does nothing. Nothing is sent to the unit.
+// in a message box with the line and item where the fault stands. A UTF-8 byte-order mark at
+// its start is skipped. Cancel does nothing. Nothing is sent to the unit.
 void OpenConfigFile();
 
 // The text SaveConfigFile writes for the current globals and windows; throws ConfigError

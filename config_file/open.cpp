@@ -97,18 +97,19 @@ class Planner {
         return it != rows_.end() ? it->second : c.listCount();
     }
 
-    void listIndex(platform::Form& w, Control& c, const Field& f, int v) {
+    // where: the item's place in the file, for the message.
+    void listIndex(platform::Form& w, Control& c, const Field& f, int v, const std::string& where) {
         if (v < -1 || v >= rowsOf(c)) {
             throw ConfigError("Invalid property value: the file selects row " + std::to_string(v) +
                               " of " + FieldName(f.control, f.index) + " of " + w.name() +
-                              ", which has " + std::to_string(rowsOf(c)) + " rows (" +
-                              r_.position() + ").");
+                              ", which has " + std::to_string(rowsOf(c)) + " rows (" + where +
+                              ").");
         }
         onControl(c, [v](Control& x) { x.setListIndex(v); });
     }
 
     void planRecord(platform::Form& w, const Step& s) {
-        std::vector<int> held;
+        std::vector<HeldItem> held;
         for (const Field& f : s.fields) {
             switch (f.source) {
                 case Source::Text: {
@@ -122,7 +123,7 @@ class Planner {
                     const int v = r_.readInteger();
                     Control& c = ControlOf(w, f.control, f.index, Kind::TextBox);
                     if (s.held >= 0) {
-                        held.push_back(v);
+                        held.push_back({v, r_.position()});
                     } else {
                         onControl(c, [v](Control& x) { x.setText(std::to_string(v)); });
                     }
@@ -132,9 +133,9 @@ class Planner {
                     const int v = r_.readInteger();
                     Control& c = ControlOf(w, f.control, f.index, Kind::ComboBox);
                     if (s.held >= 0) {
-                        held.push_back(v);
+                        held.push_back({v, r_.position()});
                     } else {
-                        listIndex(w, c, f, v);
+                        listIndex(w, c, f, v, r_.position());
                     }
                     break;
                 }
@@ -184,13 +185,13 @@ class Planner {
                 return;
             }
             case StepKind::ApplyHeld: {
-                const std::vector<int>& values = held_[static_cast<std::size_t>(s.held)];
+                const std::vector<HeldItem>& values = held_[static_cast<std::size_t>(s.held)];
                 for (std::size_t i = 0; i < s.fields.size() && i < values.size(); ++i) {
                     const Field& f = s.fields[i];
-                    const int v = values[i];
+                    const int v = values[i].value;
                     Control& c = ControlOf(w, f.control, f.index, KindOf(f.source));
                     if (f.source == Source::ListIndex) {
-                        listIndex(w, c, f, v);
+                        listIndex(w, c, f, v, values[i].where);
                     } else {
                         onControl(c, [v](Control& x) { x.setText(std::to_string(v)); });
                     }
@@ -198,13 +199,14 @@ class Planner {
                 return;
             }
             case StepKind::UnitLabels: {
-                const std::vector<int>& units = held_[static_cast<std::size_t>(s.held)];
+                const std::vector<HeldItem>& units = held_[static_cast<std::size_t>(s.held)];
                 for (std::size_t c = 0; c < units.size(); ++c) {
-                    const int pos = units[c];
+                    const int pos = units[c].value;
                     if (pos < 0 || pos >= static_cast<int>(s.table->size())) {
                         throw ConfigError("Subscript out of range: the file gives CH " +
                                           std::to_string(c) + " the temperature unit " +
-                                          std::to_string(pos) + ", which does not exist.");
+                                          std::to_string(pos) + ", which does not exist (" +
+                                          units[c].where + ").");
                     }
                     const std::string unit = (*s.table)[static_cast<std::size_t>(pos)].Unit;
                     const int i = static_cast<int>(c);
@@ -239,10 +241,17 @@ class Planner {
         }
     }
 
+    // A value of a record that is applied after later records have been read, with the place
+    // it stands in the file.
+    struct HeldItem {
+        int value;
+        std::string where;
+    };
+
     RecordReader& r_;
     std::vector<Action>& actions_;
     std::map<const Control*, int> rows_;  // rows a list will have once it has been refilled
-    std::array<std::vector<int>, kHeldSlots> held_;
+    std::array<std::vector<HeldItem>, kHeldSlots> held_;
 };
 
 struct OpenPlan {

@@ -156,6 +156,10 @@ void RecordWriter::endRecord() {
 
 // --- Reader ---
 
+RecordReader::RecordReader(std::string bytes) : bytes_(std::move(bytes)) {
+    if (bytes_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
+}
+
 std::string RecordReader::position() const {
     return "line " + std::to_string(itemLine_) + ", item " + std::to_string(itemNo_);
 }

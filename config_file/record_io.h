@@ -44,7 +44,8 @@ class RecordWriter {
 
 class RecordReader {
   public:
-    explicit RecordReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    // A UTF-8 byte-order mark at the start of bytes is skipped: editors often put one there.
+    explicit RecordReader(std::string bytes);
 
     // The next item as a text: the characters between the quotes of a quoted item, or an
     // unquoted item as written (blanks around it dropped).

@@ -82,6 +82,11 @@ TEST(RecordReader, RefusesWhatAFileCannotHold) {
         {"characters after the quote", "\"ab\"cd,1\r\n", text, "after a quoted text"},
         {"NUL byte", std::string("\"a\0b\"\r\n", 7), text, "not text"},
         {"escape byte in a number", "1\x1b\r\n", integer, "not text"},
+        {"byte-order mark and nothing else", "\xEF\xBB\xBF", text, "Input past end of file"},
+        {"byte-order mark twice",
+         "\xEF\xBB\xBF\xEF\xBB\xBF"
+         "5\r\n",
+         integer, "Type mismatch"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -94,6 +99,12 @@ TEST(RecordReader, RefusesWhatAFileCannotHold) {
             EXPECT_NE(std::string(e.what()).find("line 1, item 1"), std::string::npos) << e.what();
         }
     }
+}
+
+TEST(RecordReader, AByteOrderMarkBeforeTheFirstItemIsNotPartOfIt) {
+    RecordReader r("\xEF\xBB\xBF\"J6P-KW4\",0\r\n");
+    EXPECT_EQ(r.readText(), "J6P-KW4");
+    EXPECT_EQ(r.readInteger(), 0);
 }
 
 TEST(RecordReader, NamesTheLineAndItemOfAFailure) {

@@ -240,7 +240,7 @@ TEST_F(SaveOpenTest, ABadFileChangesNothing) {
     struct Row {
         const char* name;
         std::string bytes;
-        const char* message;
+        std::string message;
     };
     auto edit = [](const std::string& from, const std::string& to) {
         std::string f = kKW4File;
@@ -287,6 +287,51 @@ TEST_F(SaveOpenTest, ABadFileChangesNothing) {
     }
 }
 
+TEST_F(SaveOpenTest, AByteOrderMarkAtTheStartIsSkipped) {
+    std::vector<std::string> withoutMark;
+    for (const bool mark : {false, true}) {
+        SCOPED_TRACE(mark ? "with the mark" : "without the mark");
+        restart();
+        writeFile(path("unit.uJx"), (mark ? "\xEF\xBB\xBF" : "") + kKW4File);
+        open(path("unit.uJx"));
+        ASSERT_TRUE(host.messages.empty()) << host.messages[0].text;
+        EXPECT_EQ(g.ModelName, "J6P-KW4");
+        EXPECT_EQ(g.NetType, 0);
+        EXPECT_TRUE(core::frmDunax().btnComNet.visible());
+        EXPECT_EQ(frmCCLINK().txtTimeout.text(), "25");
+        std::vector<std::string> look = kw4Look();
+        look.push_back(core::frmDunax().btnComNet.caption());
+        if (!mark) withoutMark = look;
+        EXPECT_EQ(look, withoutMark);
+        save(path("again.uJx"));
+        EXPECT_TRUE(host.messages.empty()) << host.messages[0].text;
+        EXPECT_EQ(readFile(path("again.uJx")), kKW4File);
+    }
+}
+
+// A bad item of a record that takes effect after later records is reported where it stands.
+TEST_F(SaveOpenTest, ABadRangeIsReportedAtItsOwnLineAndItem) {
+    struct Row {
+        const char* ranges;
+        const char* where;
+    };
+    const Row rows[] = {{"12,9,3,11", "line 2, item 1"},
+                        {"0,12,3,11", "line 2, item 2"},
+                        {"0,9,3,-2", "line 2, item 4"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.ranges);
+        host.messages.clear();
+        std::string file = kKW4File;
+        file.replace(file.find("0,9,3,11"), 8, row.ranges);
+        writeFile(path("bad.uJx"), file);
+        open(path("bad.uJx"));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_NE(host.messages[0].text.find("Invalid property value"), std::string::npos);
+        EXPECT_NE(host.messages[0].text.find(row.where), std::string::npos)
+            << host.messages[0].text;
+    }
+}
+
 TEST_F(SaveOpenTest, WhatIsNotAFileIsNotOpened) {
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
     for (const std::string& p : {path("pipe"), dir.string(), path("missing.uJx")}) {
@@ -306,15 +351,22 @@ TEST_F(SaveOpenTest, TemperatureUnitsOutsideTheTable) {
     save(path("bj4.uJx"));
     const std::string good = readFile(path("bj4.uJx"));
     const std::size_t unitLine = good.find("\r\n", good.find("\r\n") + 2) + 2;
-    for (const char* units : {"-1,0,0,0", "0,3,0,0"}) {
-        SCOPED_TRACE(units);
+    struct Row {
+        const char* units;
+        const char* where;  // the unit record is line 3
+    };
+    for (const Row& row : {Row{"-1,0,0,0", "line 3, item 1"}, Row{"0,3,0,0", "line 3, item 2"},
+                           Row{"0,0,0,-1", "line 3, item 4"}}) {
+        SCOPED_TRACE(row.units);
         std::string bad = good;
-        bad.replace(unitLine, good.find("\r\n", unitLine) - unitLine, units);
+        bad.replace(unitLine, good.find("\r\n", unitLine) - unitLine, row.units);
         writeFile(path("bad.uJx"), bad);
         host.messages.clear();
         const auto before = snapshot();
         open(path("bad.uJx"));
         ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_NE(host.messages[0].text.find(row.where), std::string::npos)
+            << host.messages[0].text;
         EXPECT_EQ(snapshot(), before);
     }
     // The good file sets the labels from the unit table.
