@@ -22,9 +22,10 @@ void SaveConfigFile();
 // Asks for a file and opens it into the globals, the main window's labels, the module window
 // of the file's model (then shown) and the network window of its network. The whole file is
 // read and checked before anything changes: a file that is short, malformed, not text, too
-// large, or that names a list row or unit that does not exist changes nothing and is reported
-// in a message box with the line and item where the fault stands. A UTF-8 byte-order mark at
-// its start is skipped. Cancel does nothing. Nothing is sent to the unit.
+// large, that goes on after the last record of its model and network, or that names a list
+// row or unit that does not exist changes nothing and is reported in a message box with the
+// line and item where the fault stands. A UTF-8 byte-order mark at its start is skipped. Cancel
+// does nothing. Nothing is sent to the unit.
 void OpenConfigFile();
 
 // The text SaveConfigFile writes for the current globals and windows; throws ConfigError

@@ -283,6 +283,7 @@ OpenPlan planOpen(std::string bytes) {
         }
         planner.plan(*w, network, p.id.modelNum, p.id);
     }
+    r.expectEnd();
     return p;
 }
 

@@ -62,6 +62,9 @@ bool isControl(unsigned char c) {
     return (c < 0x20 && c != '\t') || c == 0x7F;
 }
 
+constexpr const char* kLeftOver =
+    "Bad file format: the file holds more than the records of its model and network";
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -160,6 +163,29 @@ RecordReader::RecordReader(std::string bytes) : bytes_(std::move(bytes)) {
     if (bytes_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
 }
 
+void RecordReader::expectEnd() {
+    const std::size_t size = bytes_.size();
+    // A comma after the last item read: another item follows on its line, if only an empty one.
+    if (afterComma_) {
+        itemLine_ = line_;
+        itemNo_ = item_ + 1;
+        fail(kLeftOver);
+    }
+    int line = line_;
+    for (std::size_t p = pos_; p < size;) {
+        const char c = bytes_[p++];
+        if (isBlank(c) || (c == '\x1A' && p == size)) continue;
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && p < size && bytes_[p] == '\n') ++p;
+            ++line;
+            continue;
+        }
+        itemLine_ = line;
+        itemNo_ = 1;
+        fail(kLeftOver);
+    }
+}
+
 std::string RecordReader::position() const {
     return "line " + std::to_string(itemLine_) + ", item " + std::to_string(itemNo_);
 }
@@ -177,6 +203,7 @@ RecordReader::Item RecordReader::next() {
     while (pos_ < bytes_.size() && isBlank(bytes_[pos_])) ++pos_;
     itemLine_ = line_;
     itemNo_ = ++item_;
+    afterComma_ = false;
 
     Item item;
     if (pos_ < bytes_.size() && bytes_[pos_] == '"') {
@@ -213,6 +240,7 @@ RecordReader::Item RecordReader::next() {
         const char c = bytes_[pos_];
         if (c == ',') {
             ++pos_;
+            afterComma_ = true;
         } else if (c == '\r' || c == '\n') {
             ++pos_;
             if (c == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;

@@ -58,6 +58,11 @@ class RecordReader {
     // The next item as #TRUE# or #FALSE#.
     bool readBoolean();
 
+    // Fails unless the last item read ends its line and nothing but blank lines follows:
+    // blanks, tabs and line ends, and a DOS end-of-file mark (Ctrl-Z) as the very last byte.
+    // The failure names the line and item of the first item left over.
+    void expectEnd();
+
     // Where the reader stands, for messages: "line 3, item 2".
     std::string position() const;
 
@@ -76,6 +81,7 @@ class RecordReader {
     int item_ = 0;      // items read from the current line
     int itemLine_ = 1;  // line and item number of the last item read
     int itemNo_ = 0;
+    bool afterComma_ = false;  // the last item read was followed by a comma
 };
 
 }  // namespace dunax::config_file

@@ -105,6 +105,7 @@ TEST(RecordReader, AByteOrderMarkBeforeTheFirstItemIsNotPartOfIt) {
     RecordReader r("\xEF\xBB\xBF\"J6P-KW4\",0\r\n");
     EXPECT_EQ(r.readText(), "J6P-KW4");
     EXPECT_EQ(r.readInteger(), 0);
+    EXPECT_NO_THROW(r.expectEnd());
 }
 
 TEST(RecordReader, NamesTheLineAndItemOfAFailure) {

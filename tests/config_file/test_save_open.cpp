@@ -242,6 +242,9 @@ TEST_F(SaveOpenTest, ABadFileChangesNothing) {
         std::string bytes;
         std::string message;
     };
+    auto leftOver = [](const std::string& where) {
+        return "the file holds more than the records of its model and network (" + where + ")";
+    };
     auto edit = [](const std::string& from, const std::string& to) {
         std::string f = kKW4File;
         f.replace(f.find(from), from.size(), to);
@@ -265,6 +268,17 @@ TEST_F(SaveOpenTest, ABadFileChangesNothing) {
         {"quote not closed", edit("\"6\"\r\n", "\"6\r\n"), "past the end of its line"},
         {"garbage after a quote", edit("\"x\",", "\"x\"y,"), "after a quoted text"},
         {"too large", big, "too large"},
+        // Data after the last record the model and network hold, reported where it begins. An
+        // unknown model reads no module records: the range record's first item is taken as
+        // the CC-Link time-out.
+        {"model unknown to the program", edit("J6P-KW4", "J6P-XYZ9"), leftOver("line 2, item 2")},
+        {"a record more", kKW4File + "26\r\n", leftOver("line 9, item 1")},
+        {"an item more on the last line", edit("25\r\n", "25,26\r\n"), leftOver("line 8, item 2")},
+        {"a comma after the last item", edit("25\r\n", "25,\r\n"), leftOver("line 8, item 2")},
+        {"a comma as the last byte", edit("25\r\n", "25,"), leftOver("line 8, item 2")},
+        {"an item after blank lines", kKW4File + "\r\n  \r\n\"x\"", leftOver("line 11, item 1")},
+        {"an end-of-file mark before more lines", kKW4File + "\x1A\r\n",
+         leftOver("line 9, item 1")},
     };
     connect();
     for (const Row& row : rows) {
@@ -329,6 +343,39 @@ TEST_F(SaveOpenTest, ABadRangeIsReportedAtItsOwnLineAndItem) {
         EXPECT_NE(host.messages[0].text.find("Invalid property value"), std::string::npos);
         EXPECT_NE(host.messages[0].text.find(row.where), std::string::npos)
             << host.messages[0].text;
+    }
+}
+
+// What editors leave after the last line: blank lines, blanks, line ends of any kind, a DOS
+// end-of-file mark.
+TEST_F(SaveOpenTest, BlankLinesAfterTheLastRecordAreHarmless) {
+    std::string lfOnly;
+    for (char c : kKW4File) {
+        if (c != '\r') lfOnly += c;
+    }
+    const std::string noLastLineEnd = kKW4File.substr(0, kKW4File.size() - 2);
+    const std::string files[] = {
+        kKW4File + "\r\n",
+        kKW4File + "\r\n\r\n\r\n",
+        kKW4File + "   ",
+        kKW4File + " \t\r\n\t \r\n",
+        lfOnly + "\n\n",
+        kKW4File + "\r\r",
+        kKW4File + "\x1A",
+        kKW4File + "\r\n\x1A",
+        noLastLineEnd,
+        noLastLineEnd + "  \r\n",
+        lfOnly,
+    };
+    for (const std::string& file : files) {
+        SCOPED_TRACE(::testing::PrintToString(file.substr(file.size() - 8)));
+        restart();
+        frmCCLINK().txtTimeout.setText("7");
+        writeFile(path("unit.uJx"), file);
+        open(path("unit.uJx"));
+        EXPECT_TRUE(host.messages.empty()) << host.messages[0].text;
+        EXPECT_EQ(frmCCLINK().txtTimeout.text(), "25");
+        EXPECT_EQ(logCount("show frmKW4"), 1);
     }
 }
 
