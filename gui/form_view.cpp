@@ -1,12 +1,16 @@
 #include "gui/form_view.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -19,7 +23,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -116,6 +122,45 @@ class ShapeWidget : public QWidget {
 
   private:
     QColor fill_ = Qt::black;
+};
+
+// Option buttons and check boxes leave their state to the model: a click (mouse, keys, an
+// accessibility press) raises the control's Click, and the model's value comes back through
+// the binding. Their own state changes only when something else sets it (the program through
+// the binding, an accessibility tool's toggle action).
+template <class Button>
+class ModelStateButton : public Button {
+  public:
+    using Button::Button;
+
+  protected:
+    void nextCheckState() override {}
+};
+
+// A combo box whose Locked property holds off the user's changes: no list, no keys, no wheel.
+class ComboWidget : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+    bool locked = false;
+    void showPopup() override {
+        if (!locked) QComboBox::showPopup();
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (locked) {
+            e->ignore();
+        } else {
+            QComboBox::keyPressEvent(e);
+        }
+    }
+    void wheelEvent(QWheelEvent* e) override {
+        if (locked) {
+            e->ignore();
+        } else {
+            QComboBox::wheelEvent(e);
+        }
+    }
 };
 
 class LineWidget : public QWidget {
@@ -429,7 +474,9 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
         }
         case Kind::TextBox: {
             auto* e = new QLineEdit(parent);
-            connect(e, &QLineEdit::textEdited, this,
+            // Every change of the text but the program's own (its mirror blocks the signal):
+            // typing, paste, undo, and the text an accessibility tool sets.
+            connect(e, &QLineEdit::textChanged, this,
                     [this, cp](const QString& s) { userTyped(cp, s); });
             return e;
         }
@@ -440,20 +487,57 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
             return b;
         }
         case Kind::OptionButton: {
-            auto* b = new QRadioButton(parent);
-            // The model clears the other options of the container.
-            b->setAutoExclusive(false);
-            connect(b, &QRadioButton::clicked, this, [this, cp] { userClicked(cp); });
+            auto* b = new ModelStateButton<QRadioButton>(parent);
+            // Auto-exclusive, so that accessibility tools see a radio button; the options of
+            // one container share a group that is not exclusive, so that only the model
+            // clears the other options (Qt would also reach into nested frames).
+            b->setAutoExclusive(true);
+            optionGroup(c.container(), parent)->addButton(b);
+            connect(b, &QAbstractButton::clicked, this, [this, cp] { userClicked(cp); });
+            connect(b, &QAbstractButton::toggled, this,
+                    [this, cp](bool on) { userToggled(cp, on); });
             return b;
         }
         case Kind::CheckBox: {
-            auto* b = new QCheckBox(parent);
-            connect(b, &QCheckBox::clicked, this, [this, cp] { userClicked(cp); });
+            auto* b = new ModelStateButton<QCheckBox>(parent);
+            connect(b, &QAbstractButton::clicked, this, [this, cp] { userClicked(cp); });
+            connect(b, &QAbstractButton::toggled, this,
+                    [this, cp](bool on) { userToggled(cp, on); });
             return b;
         }
         case Kind::ComboBox: {
-            auto* b = new QComboBox(parent);
-            connect(b, &QComboBox::activated, this, [this, cp](int row) { userChose(cp, row); });
+            auto* b = new ComboWidget(parent);
+            // Any change of the row but the program's own (its mirror blocks the signal);
+            // activated follows it for the user's choices, and alone when the user chooses
+            // the row already shown, which raises Click as well.
+            connect(b, &QComboBox::currentIndexChanged, this, [this, cp, b](int row) {
+                userChose(cp, row);
+                // A change that no activation follows (an accessibility tool's) leaves no mark
+                // behind for the next choice.
+                changedCombo_ = b;
+                QTimer::singleShot(0, this, [this] { changedCombo_ = nullptr; });
+            });
+            connect(b, &QComboBox::activated, this, [this, cp, b](int row) {
+                if (changedCombo_ == b) {
+                    changedCombo_ = nullptr;
+                    return;
+                }
+                userChose(cp, row);
+            });
+            // Accessibility tools choose a row by selecting it in the list without moving the
+            // list's cursor, which the mouse and the keys always move along.
+            QAbstractItemView* list = b->view();
+            connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                    [this, cp, b, list](const QItemSelection& selected) {
+                        if (selected.indexes().isEmpty()) return;
+                        const int row = selected.indexes().first().row();
+                        if (row == list->currentIndex().row()) return;
+                        b->hidePopup();
+                        if (!takesInput(cp)) return;
+                        changedCombo_ = nullptr;
+                        b->setCurrentIndex(row);
+                        emit b->activated(row);
+                    });
             return b;
         }
         case Kind::Shape:
@@ -610,6 +694,10 @@ void FormView::refresh(Control& c, Prop p) {
             break;
         case Prop::Locked:
             if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(c.locked());
+            if (auto* b = dynamic_cast<ComboWidget*>(w)) {
+                b->locked = c.locked();
+                if (b->locked) b->hidePopup();
+            }
             break;
         case Prop::BackColor:
         case Prop::ForeColor:
@@ -751,6 +839,15 @@ void FormView::syncValue(Control& c) {
         QSignalBlocker block(r);
         r->setChecked(c.value());
     }
+}
+
+QButtonGroup* FormView::optionGroup(const Control* container, QWidget* parent) {
+    QButtonGroup*& g = optionGroups_[container];
+    if (!g) {
+        g = new QButtonGroup(parent);
+        g->setExclusive(false);
+    }
+    return g;
 }
 
 void FormView::syncList(Control& c) {
@@ -903,8 +1000,19 @@ bool FormView::reachable(const Control* c) const {
     return !detached_ && platform::controlAlive(c) && platform::controlAlive(form_);
 }
 
+bool FormView::takesInput(const Control* c) const {
+    if (!reachable(c)) return false;
+    const QWidget* w = widgetOf(*c);
+    return w && w->isEnabled() && !c->locked();
+}
+
 void FormView::userTyped(Control* c, const QString& s) {
     if (!reachable(c)) return;
+    if (!takesInput(c)) {
+        // A locked or switched-off box keeps the program's text, whoever tried to change it.
+        refresh(*c, Prop::Text);
+        return;
+    }
     const bool outer = !typing_;
     typing_ = true;
     c->setText(s.toStdString());  // raises Change
@@ -928,9 +1036,23 @@ void FormView::userClicked(Control* c) {
     if (reachable(c)) syncValue(*c);
 }
 
+void FormView::userToggled(Control* c, bool on) {
+    if (!reachable(c)) return;
+    // Switching an option on is choosing it; switching off the option that is set, or any
+    // change the model does not take, shows the model's value again.
+    if (takesInput(c)) {
+        if (c->kind() == Kind::OptionButton && on && !c->value()) {
+            c->setValue(true);  // clears the other options, raises Click
+        } else if (c->kind() == Kind::CheckBox && (on ? 1 : 0) != c->checkValue()) {
+            c->setCheckValue(on ? 1 : 0);  // raises Click
+        }
+    }
+    if (reachable(c)) syncValue(*c);
+}
+
 void FormView::userChose(Control* c, int row) {
     if (!reachable(c)) return;
-    c->setListIndex(row);  // raises Click
+    if (takesInput(c)) c->setListIndex(row);  // raises Click
     if (reachable(c)) syncList(*c);
 }
 

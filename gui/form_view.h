@@ -22,6 +22,7 @@
 #include "platform/control.h"
 
 class QAction;
+class QButtonGroup;
 class QMenu;
 class QMenuBar;
 
@@ -96,7 +97,12 @@ class FormView : public QObject, public platform::FormObserver {
     // User input, turned into model changes.
     void userTyped(platform::Control* c, const QString& s);
     void userClicked(platform::Control* c);
+    void userToggled(platform::Control* c, bool on);
     void userChose(platform::Control* c, int row);
+    // Whether the user may change c now: on show, switched on, not locked.
+    bool takesInput(const platform::Control* c) const;
+    // The group of the option buttons of one container.
+    QButtonGroup* optionGroup(const platform::Control* container, QWidget* parent);
 
     QtHost& host_;
     platform::Form* form_;
@@ -106,6 +112,10 @@ class FormView : public QObject, public platform::FormObserver {
     bool subWindow_ = false;
     bool detached_ = false;
     bool typing_ = false;  // the user's typing is being handed to the model
+    // The combo box whose row just changed, so that the activation that follows a change
+    // raises no second Click.
+    QPointer<QWidget> changedCombo_;
+    std::unordered_map<const platform::Control*, QButtonGroup*> optionGroups_;
     std::unordered_map<const platform::Control*, Item> items_;
     std::vector<platform::Control*> order_;  // controls with a widget, in model order
 };
