@@ -443,7 +443,7 @@ void FormView::buildMenus(QMenuBar* bar) {
             item.action = item.menu->menuAction();
         } else {
             item.action = parentMenu ? parentMenu->addAction(caption) : bar->addAction(caption);
-            item.action->setSeparator(parentMenu && isSeparator(m.caption()));
+            refreshMenu(item, Prop::Caption);
             Control* c = &m;
             connect(item.action, &QAction::triggered, this, [this, c] { userClicked(c); });
         }
@@ -642,8 +642,10 @@ void FormView::refreshMenu(Item& it, Prop p) {
             if (it.menu) {
                 it.menu->setTitle(qs(m.caption()));
             } else {
-                it.action->setText(qs(m.caption()));
-                it.action->setSeparator(m.container() && isSeparator(m.caption()));
+                // A separator is a bare line: the style would draw a caption beside it.
+                const bool line = m.container() && isSeparator(m.caption());
+                it.action->setText(line ? QString() : qs(m.caption()));
+                it.action->setSeparator(line);
             }
             break;
         case Prop::Enabled:

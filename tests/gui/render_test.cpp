@@ -132,6 +132,37 @@ TEST_F(RenderTest, TabOrderFollowsTheOrderOfTheControls) {
     }
 }
 
+// The File menu's separator is drawn as a bare line, like any separator of the desktop.
+TEST_F(RenderTest, MenuSeparatorIsABareLine) {
+    MainForm main;
+    main.show();
+    auto* window = qobject_cast<QMainWindow*>(host.windowOf(main));
+    ASSERT_NE(window, nullptr);
+    QMenu* file = window->menuBar()->actions().value(0)->menu();
+    ASSERT_NE(file, nullptr);
+    QAction* line = file->actions().value(2);
+    ASSERT_TRUE(line && line->isSeparator());
+    EXPECT_TRUE(line->text().isEmpty()) << line->text().toStdString();
+
+    // The same menu made of plain Qt entries, drawn beside it.
+    QMenu plain;
+    plain.setObjectName(QStringLiteral("plainMenu"));
+    plain.addAction(QStringLiteral("Open"));
+    plain.addAction(QStringLiteral("Save"));
+    plain.addSeparator();
+    plain.addAction(QStringLiteral("Exit"));
+    file->popup(QPoint(0, 0));
+    plain.popup(QPoint(300, 0));
+    idle(20);
+    shoot(file, "menu_file");
+    const QImage drawn = file->grab(file->actionGeometry(line)).toImage();
+    const QImage expected = plain.grab(plain.actionGeometry(plain.actions()[2])).toImage();
+    file->hide();
+    plain.hide();
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_TRUE(drawn == expected) << "the separator is drawn unlike a plain one";
+}
+
 TEST_F(RenderTest, MainWindowHasTheMenusAndADocumentAreaBesideItsStrips) {
     MainForm main;
     int exits = 0;
