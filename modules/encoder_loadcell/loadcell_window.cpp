@@ -121,6 +121,13 @@ void LoadCellWindow::addChannelHeadings(Control* page, const char* name0, const 
     }
 }
 
+Control& LoadCellWindow::addChannelButton(Control* page, const std::string& name,
+                                          const char* caption, int k) {
+    return add(Kind::CommandButton, name, page)
+        .setCaption(caption)
+        .setAccessibleName(ChannelName(k) + " " + caption);
+}
+
 // Row by row, so that the tab order follows reading order.
 void LoadCellWindow::buildFirstPage() {
     Control* p = frmSet1;
@@ -162,10 +169,9 @@ void LoadCellWindow::buildFirstPage() {
     const int buttonTop = kRowTop + 5 * kRowPitch + 60;
     auto button = [this, p](const std::string& name, const char* caption, int k, int slot,
                             int line) {
-        Control& b = add(Kind::CommandButton, name, p);
-        b.setCaption(caption).setGeometry(
-            kCol[static_cast<std::size_t>(k)] + slot * (kButtonWidth + kButtonGap),
-            buttonTop + line * (kButtonHeight + kButtonGap), kButtonWidth, kButtonHeight);
+        Control& b = addChannelButton(p, name, caption, k);
+        b.setGeometry(kCol[static_cast<std::size_t>(k)] + slot * (kButtonWidth + kButtonGap),
+                      buttonTop + line * (kButtonHeight + kButtonGap), kButtonWidth, kButtonHeight);
         return &b;
     };
     cmdAutoZero0 = button("cmdAutoZero0", "Auto Zero", 0, 0, 0);
@@ -190,10 +196,10 @@ void LoadCellWindow::buildFirstPage() {
 void LoadCellWindow::buildSecondPage() {
     Control* p = frmSet2;
     addChannelHeadings(p, "Label6", "Label5", Label6, Label5);
-    auto button = [this, p](const std::string& name, const char* caption, int left, int top,
+    auto button = [this, p](const std::string& name, const char* caption, int k, int left, int top,
                             int width) {
-        Control& b = add(Kind::CommandButton, name, p);
-        b.setCaption(caption).setGeometry(left, top, width, kButtonHeight);
+        Control& b = addChannelButton(p, name, caption, k);
+        b.setGeometry(left, top, width, kButtonHeight);
         return &b;
     };
     auto box = [this, p](const char* name, platform::ControlArray& arr, const char* title,
@@ -217,15 +223,15 @@ void LoadCellWindow::buildSecondPage() {
     for (int k = 0; k < kChannels; ++k) {
         const int x = kCol[static_cast<std::size_t>(k)];
         if (full_) {
-            (k == 0 ? cmdApplyCH0 : cmdApplyCH1) =
-                button(k == 0 ? "cmdApplyCH0" : "cmdApplyCH1", "Auto Scale", x, top, kButtonWidth);
+            (k == 0 ? cmdApplyCH0 : cmdApplyCH1) = button(k == 0 ? "cmdApplyCH0" : "cmdApplyCH1",
+                                                          "Auto Scale", k, x, top, kButtonWidth);
         }
         Command[k == 0 ? 4 : 3] =
-            button(k == 0 ? "Command4" : "Command3", "Output", x + second, top, kButtonWidth);
+            button(k == 0 ? "Command4" : "Command3", "Output", k, x + second, top, kButtonWidth);
     }
     top += kButtonHeight + kButtonGap;
     for (int k = 0; k < kChannels; ++k) {
-        Command[k == 0 ? 6 : 5] = button(k == 0 ? "Command6" : "Command5", "Canncel",
+        Command[k == 0 ? 6 : 5] = button(k == 0 ? "Command6" : "Command5", "Canncel", k,
                                          kCol[static_cast<std::size_t>(k)], top, kButtonWidth);
     }
 
@@ -241,11 +247,11 @@ void LoadCellWindow::buildSecondPage() {
         const int x = kCol[static_cast<std::size_t>(k)];
         const std::string ch = k == 0 ? "CH0" : "CH1";
         (k == 0 ? cmdGainUPCH0 : cmdGainUPCH1) =
-            button("cmdGainUP" + ch, "UP", x, top, kSmallButtonWidth);
+            button("cmdGainUP" + ch, "UP", k, x, top, kSmallButtonWidth);
         (k == 0 ? cmdGainDOWNCH0 : cmdGainDOWNCH1) =
-            button("cmdGainDOWN" + ch, "DOWN", x + pitch, top, kSmallButtonWidth);
+            button("cmdGainDOWN" + ch, "DOWN", k, x + pitch, top, kSmallButtonWidth);
         (k == 0 ? cmdGainApplyCH0 : cmdGainApplyCH1) =
-            button("cmdGainApply" + ch, "APPLY", x + 2 * pitch, top, kSmallButtonWidth);
+            button("cmdGainApply" + ch, "APPLY", k, x + 2 * pitch, top, kSmallButtonWidth);
     }
 
     if (!full_) return;

@@ -131,6 +131,10 @@ class LoadCellWindow : public ModuleWindowParts {
     void buildFirstPage();
     void buildSecondPage();
     // The "CH 0" and "CH 1" headings of a page's two columns.
+    // A button of channel k: its accessible name tells the channel ("CH 0 Zero"), as its
+    // place under the channel's heading tells the eye.
+    platform::Control& addChannelButton(platform::Control* page, const std::string& name,
+                                        const char* caption, int k);
     void addChannelHeadings(platform::Control* page, const char* name0, const char* name1,
                             platform::Control*& head0, platform::Control*& head1);
     void wireButtons();
