@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -135,6 +136,9 @@ class ModelStateButton : public Button {
 
   protected:
     void nextCheckState() override {}
+    // Every option stays in the tab chain, in reading order: Qt would take the options of a
+    // group but the focused one out of it.
+    void focusInEvent(QFocusEvent* e) override { QWidget::focusInEvent(e); }
 };
 
 // A combo box whose Locked property holds off the user's changes: no list, no keys, no wheel.
