@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/download_record.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/main_window.h"
@@ -20,10 +21,10 @@ constexpr int kModuleWidth = 9650;
 constexpr int kModuleHeight = 7400;
 }  // namespace
 
-bool DownloadModule() {
-    if (MaintenancePrologue("00", "F").empty()) return false;
+void DownloadModule() {
+    BeginDownload();
+    if (DownloadWrite(kMaintenanceSwitchName, "00", "01", "F").empty()) return;
     if (ModuleWindow* w = ModuleWindowFor(g.UploadModelNum)) w->Download();
-    return true;
 }
 
 void MonitorLoop() {

@@ -9,8 +9,9 @@
 namespace dunax::core {
 
 // Writes the maintenance switch and then has the module window of UploadModelNum write its
-// settings. False when the unit did not answer the maintenance write: nothing was written.
-bool DownloadModule();
+// settings, as one download record (core/download_record.h). When the unit did not take the
+// maintenance write, nothing else is written.
+void DownloadModule();
 // Runs monitoring passes of the module window of UploadModelNum until Monitoring is cleared
 // (Stop, Disconnect) or the link has gone.
 void MonitorLoop();

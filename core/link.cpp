@@ -38,6 +38,16 @@ bool refusedOrEmpty(const std::string& reply) {
     return reply.empty() || reply == "CNG" || reply == "CNU";
 }
 
+// Whether the last command of the last write routine got any reply at all.
+bool g_writeReplied = false;
+
+// One command of a write routine; remembers whether the unit replied to it.
+std::string writeStep(const std::string& cmd) {
+    std::string r = SendCommand(cmd);
+    g_writeReplied = !r.empty();
+    return r;
+}
+
 template <class F>
 std::string retry(int n, F attempt) {
     std::string r;
@@ -150,13 +160,13 @@ std::string ItemRead(const std::string& item) {
 }
 
 std::string SelectWrite(const std::string& grp, const std::string& item, const std::string& data) {
-    if (SendCommand("G" + grp + "\r") != "COK") return "";
+    if (writeStep("G" + grp + "\r") != "COK") return "";
     return ItemWrite(item, data);
 }
 
 std::string ItemWrite(const std::string& item, const std::string& data) {
-    if (refusedOrEmpty(SendCommand("I" + item + "\r"))) return "";
-    std::string r = SendCommand("D" + data + "\r");
+    if (refusedOrEmpty(writeStep("I" + item + "\r"))) return "";
+    std::string r = writeStep("D" + data + "\r");
     if (refusedOrEmpty(r)) return "";
     return r.substr(1);
 }
@@ -176,6 +186,10 @@ std::string SelectWriteRetry(int n, const std::string& grp, const std::string& i
 
 std::string ItemWriteRetry(int n, const std::string& item, const std::string& data) {
     return retry(n, [&] { return ItemWrite(item, data); });
+}
+
+bool LastWriteAnswered() {
+    return g_writeReplied;
 }
 
 std::string MaintenancePrologue(const std::string& group, const std::string& data) {

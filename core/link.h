@@ -36,6 +36,11 @@ std::string SelectWriteRetry(int n, const std::string& grp, const std::string& i
                              const std::string& data);
 std::string ItemWriteRetry(int n, const std::string& item, const std::string& data);
 
+// Whether the unit replied to the last command of the last write attempt (SelectWrite,
+// ItemWrite and their retrying forms). A write that came back empty was refused when it did
+// ("CNG", "CNU", a refused group, a reply without data), and went unanswered when it did not.
+bool LastWriteAnswered();
+
 // Writes data ("F" or "1") to the maintenance switch, item 01 of group.
 std::string MaintenancePrologue(const std::string& group, const std::string& data);
 

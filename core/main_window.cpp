@@ -6,6 +6,7 @@
 #include "core/connection.h"
 #include "core/dialogs.h"
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/module_window.h"
@@ -344,13 +345,18 @@ void MainWindow::btnDownload_Click() {
         io_btn_control(true);
         return;
     }
-    if (!DownloadModule()) {
-        // Nothing was written. The read-back would replace the user's entries with the
-        // unit's old values, so it is left out: the entries stay for another try.
-        platform::host().messageBox("Downloading incomplete", Icon::Critical, Buttons::OK,
-                                    "Downloading");
+    DownloadModule();
+    // A download the unit did not take in full reads nothing back: the read-back would replace
+    // the user's entries with the unit's old values, and they stay for another try.
+    if (DownloadUnitGone()) {
+        ShowDownloadIncomplete();
         Disconnect();
         disconnect_btn_control();
+        return;
+    }
+    if (DownloadIncomplete()) {  // refused, yet the unit answers: the link stays up
+        ShowDownloadIncomplete();
+        io_btn_control(true);
         return;
     }
     btnUpload_Click();  // read the values back; it sets the buttons

@@ -117,11 +117,15 @@ int HexDigitVal(std::string_view s) {
     return 0;
 }
 
+void TellEnterNumber() {
+    platform::host().messageBox("Please enter number.", platform::Icon::Information,
+                                platform::Buttons::OK, "");
+}
+
 int CheckNumber(std::string_view v) {
     if (v.empty()) return 0;
     auto refuse = [] {
-        platform::host().messageBox("Please enter number.", platform::Icon::Information,
-                                    platform::Buttons::OK, "");
+        TellEnterNumber();
         return 0;
     };
     for (std::size_t i = 0; i < 3 && i < v.size(); ++i) {

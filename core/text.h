@@ -29,6 +29,8 @@ int HexDigitVal(std::string_view s);
 // characters, a text that is not a number, or a number outside -32768..32767 after rounding
 // shows "Please enter number." and gives 0.
 int CheckNumber(std::string_view v);
+// The message "Please enter number." (information icon, OK, no title of its own).
+void TellEnterNumber();
 
 // Splits a dotted address: part1 gets the text before the first ".", part2 and part3 the next
 // parts, part4 everything after the third "." (further points included). Parts missing from a

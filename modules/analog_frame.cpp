@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
@@ -362,19 +363,19 @@ void AnalogWindow::WriteParameters(int ch) {
     for (int p = 1; p <= 6; ++p) {
         const std::string& item = rec.item(p);
         if (item == "-1" || !design_.written[static_cast<std::size_t>(p - 1)]) continue;
-        const std::string& text = param(p)(ch - 1).text();
+        const Control& box = param(p)(ch - 1);
         if (first)
-            core::SelectWriteRetry(kRetries, Group(ch), item, text);
+            core::DownloadWrite(box.accessibleName(), Group(ch), item, box.text());
         else
-            core::ItemWriteRetry(kRetries, item, text);
+            core::DownloadItemWrite(box.accessibleName(), item, box.text());
         first = false;
     }
 }
 
 void AnalogWindow::WriteChannelRange(int ch) {
-    const int index = cmbUserRange(ch - 1).listIndex();
-    if (index < 0) return;
-    core::ItemWriteRetry(kRetries, "09", std::to_string(index));
+    const Control& list = cmbUserRange(ch - 1);
+    if (list.listIndex() < 0) return;  // the unit keeps its code
+    core::DownloadItemWrite(list.accessibleName(), "09", std::to_string(list.listIndex()));
 }
 
 void AnalogWindow::WriteHold() {
@@ -384,6 +385,13 @@ void AnalogWindow::WriteHold() {
 
 void AnalogWindow::DownloadClosing() {
     CloseProgress();
+    // No read-back follows a download the unit did not take in full: the entries open again
+    // as they stand, for correction.
+    if (!core::DownloadIncomplete()) return;
+    if (cmdSet1) {
+        ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
+    }
+    txt_able(true);
 }
 
 // --- Monitoring ---
@@ -415,8 +423,6 @@ bool AnalogWindow::CheckFamilyA() {
         for (const auto* arr : {&txtZScale, &txtFScale, &txtGain, &txtBias}) {
             if (!core::IsNumeric((*arr)(k).text())) return false;
         }
-        // A channel without a range would be written as no range at all.
-        if (!design_.rangeRows.empty() && cmbUserRange(k).listIndex() < 0) return false;
     }
     for (int k = 0; k < n; ++k) {
         const auto zs = core::ToDouble(txtZScale(k).text());

@@ -81,7 +81,8 @@ class AnalogWindow : public ModuleWindowParts {
     // --- The module window interface, common behaviour ---
     void ReadingData() override;
     // The family A check: scales, bias and gain numeric and within bounds, scales rewritten as
-    // whole numbers; a channel without a range selected fails.
+    // whole numbers. A range list without a selection (the unit reported a code the list does
+    // not hold) passes: it is not written.
     bool CheckData() override;
     void txt_able(bool flag) override;
 
@@ -150,12 +151,15 @@ class AnalogWindow : public ModuleWindowParts {
 
     // --- Download steps ---
     void DownloadOpening();
-    // The parameters the design writes, the first with the channel's group command.
+    // The parameters the design writes, the first with the channel's group command. Every
+    // write of a download is recorded under the name of its box or list.
     void WriteParameters(int ch);
     // The channel's range code (item 09); a list without a selection is not written.
     void WriteChannelRange(int ch);
     // Output Hold/Clear on CC-Link .. FL-Remote.
     void WriteHold();
+    // Progress window away; after a download the unit did not take in full (no read-back
+    // follows), the page buttons and edits open again.
     void DownloadClosing();
 
     // --- Monitoring steps ---

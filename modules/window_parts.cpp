@@ -4,6 +4,7 @@
 
 #include "core/connection.h"
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
@@ -62,7 +63,7 @@ bool ReadHoldChoice(Control& keepOn, Control& keepOff) {
 }
 
 std::string WriteHoldChoice(const Control& keepOn) {
-    return core::SelectWriteRetry(kRetries, "00", "14", keepOn.value() ? "0" : "1");
+    return core::DownloadWrite(kHoldCaption, "00", "14", keepOn.value() ? "0" : "1");
 }
 
 void ShowMonitoredValue(Control& box, const std::string& reply) {
@@ -174,7 +175,7 @@ Control& ModuleWindowParts::addHoldFrame(const std::string& frameName, Control* 
                                          int top, Control*& keepOn, Control*& keepOff,
                                          bool clearFirst) {
     Control& frame = add(Kind::Frame, frameName, container);
-    frame.setCaption("Output Hold/Clear").setGeometry(left, top, 3000, 1320);
+    frame.setCaption(kHoldCaption).setGeometry(left, top, 3000, 1320);
     if (clearFirst) {
         keepOff = &add(Kind::OptionButton, "optKeepOff", &frame);
         keepOn = &add(Kind::OptionButton, "optKeepOn", &frame);

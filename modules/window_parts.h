@@ -80,8 +80,10 @@ bool HoldOffered();
 // Item 14 of group 00: "ON" selects Output Hold, any other reply Output Clear. False, with
 // nothing changed, when the unit did not answer.
 bool ReadHoldChoice(platform::Control& keepOn, platform::Control& keepOff);
-// Item 14 of group 00: "0" for Output Hold, "1" for Output Clear; the unit's reply ("" for
-// none).
+// Caption of the Output Hold/Clear frame, also the name under which a download reports it.
+inline constexpr const char* kHoldCaption = "Output Hold/Clear";
+// Item 14 of group 00: "0" for Output Hold, "1" for Output Clear, as a write of the running
+// download; the unit's reply ("" for none).
 std::string WriteHoldChoice(const platform::Control& keepOn);
 // A monitored value into box: a reply with a number (its point removed) replaces the text;
 // no answer or anything else leaves it.

@@ -4,9 +4,16 @@
 
 namespace dunax::network {
 
-std::optional<std::string> wholeNumberProblem(const std::string& text, long max,
+std::string trimmed(const std::string& text) {
+    const auto b = text.find_first_not_of(" \t");
+    if (b == std::string::npos) return "";
+    return text.substr(b, text.find_last_not_of(" \t") - b + 1);
+}
+
+std::optional<std::string> wholeNumberProblem(const std::string& entry, long max,
                                               const std::string& enterNumber,
                                               const std::string& enterRange) {
+    const std::string text = trimmed(entry);
     bool plain = !text.empty();
     for (char c : text) plain = plain && c >= '0' && c <= '9';
     if (plain) {

@@ -1,5 +1,7 @@
 #include "network/frm_cclink.h"
 
+#include "network/entry_check.h"
+
 namespace dunax::network {
 
 using platform::Kind;
@@ -38,7 +40,7 @@ std::optional<std::string> CCLinkWindow::entryProblem() {
 }
 
 bool CCLinkWindow::downloadItems() {
-    return writeItem(kItemNetTimeout, txtTimeout.text());
+    return downloadItem(Frame2.caption(), kItemNetTimeout, trimmed(txtTimeout.text()));
 }
 
 void CCLinkWindow::txtTimeout_Change() {

@@ -2,6 +2,7 @@
 
 #include "core/globals.h"
 #include "core/text.h"
+#include "network/entry_check.h"
 
 namespace dunax::network {
 
@@ -72,12 +73,13 @@ std::optional<std::string> DeviceNetWindow::entryProblem() {
 }
 
 // The status goes as its list index; a combo box without a selection (an opened file may
-// leave one so) has nothing to write, and the read-back shows what the unit kept.
+// leave one so) has nothing to write, and the unit keeps its status.
 bool DeviceNetWindow::downloadItems() {
     const int status = cmbStatus.listIndex();
-    if (status >= 0 && !writeItem(kItemStatus, std::to_string(status))) return false;
-    return writeItem(kItemSerial, txtSerial.text()) &&
-           writeItem(kItemNetTimeout, txtTimeout.text());
+    if (status >= 0 && !downloadItem(Frame1.caption(), kItemStatus, std::to_string(status)))
+        return false;
+    return downloadItem(Frame3.caption(), kItemSerial, txtSerial.text()) &&
+           downloadItem(Frame2.caption(), kItemNetTimeout, trimmed(txtTimeout.text()));
 }
 
 void DeviceNetWindow::txtTimeout_Change() {

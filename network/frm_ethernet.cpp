@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "core/connection.h"
+#include "core/download_record.h"
 #include "core/link.h"
 #include "core/text.h"
 #include "network/entry_check.h"
@@ -34,13 +35,17 @@ std::string itemRead(const std::string& item) {
     return core::ItemReadRetry(NetworkSettingsWindow::kRetries, item);
 }
 
-bool itemWrite(const std::string& item, const std::string& data) {
-    return !core::ItemWriteRetry(NetworkSettingsWindow::kRetries, item, data).empty();
+// A write of the running download in the group the maintenance write selected; false when the
+// unit stopped answering.
+bool itemWrite(const std::string& name, const std::string& item, const std::string& data) {
+    core::DownloadItemWrite(name, item, data);
+    return !core::DownloadUnitGone();
 }
 
-// The dotted text of an address: box 3, box 2, box 1, box 0, each as it stands.
+// The dotted text of an address: box 3, box 2, box 1, box 0, each without blanks around it.
 std::string joined(const ControlArray& boxes) {
-    return boxes(3).text() + "." + boxes(2).text() + "." + boxes(1).text() + "." + boxes(0).text();
+    return trimmed(boxes(3).text()) + "." + trimmed(boxes(2).text()) + "." +
+           trimmed(boxes(1).text()) + "." + trimmed(boxes(0).text());
 }
 
 // Puts the value of an address reply into its four boxes, box 0 first. A value with fewer than
@@ -255,26 +260,25 @@ bool EthernetWindow::uploadItems() {
     return true;
 }
 
+// The maintenance write comes first; when the unit does not take it, nothing else is written.
 void EthernetWindow::btnDownload_Click() {
     ctrl_able(false);
-    if (!writeItem("01", "F")) {
-        downloadFailed();
-        ctrl_able(true);
-        return;
+    core::BeginDownload();
+    const bool prologueTaken =
+        !core::DownloadWrite(core::kMaintenanceSwitchName, kGroupCommon, "01", "F").empty();
+    if (prologueTaken) {
+        if (const auto problem = entryProblem()) {
+            platform::host().messageBox(*problem, platform::Icon::Information,
+                                        platform::Buttons::OK, "");
+            ctrl_able(true);
+            return;
+        }
     }
-    if (const auto problem = entryProblem()) {
-        platform::host().messageBox(*problem, platform::Icon::Information, platform::Buttons::OK,
-                                    "");
-        ctrl_able(true);
-        return;
-    }
-    if (!downloadItems()) {
-        downloadFailed();
-        ctrl_able(true);
-        return;
-    }
+    endDownload(prologueTaken ? downloadItems() : true);
+}
+
+void EthernetWindow::openAfterDownload() {
     ctrl_able(true);
-    btnUpload_Click();  // read back what the unit now holds
 }
 
 // Every value must be one the unit takes: the numbers of an address 0..255, ports 0..65535,
@@ -301,11 +305,12 @@ std::optional<std::string> EthernetWindow::entryProblem() {
     return std::nullopt;
 }
 
-// Writes in the group the maintenance write selected; false at the first write the unit does
-// not take or when the version cannot be read.
+// Writes in the group the maintenance write selected, each setting named as the window shows
+// it; false when the unit stopped answering (a write or the version read left unanswered).
 bool EthernetWindow::downloadItems() {
-    if (!itemWrite(kItemNetTimeout, txtTimeout(0).text()) || !itemWrite(kItemIP, joined(txtIP)) ||
-        !itemWrite(kItemSubnetMask, joined(txtSNM))) {
+    if (!itemWrite(Frame2.caption(), kItemNetTimeout, trimmed(txtTimeout(0).text())) ||
+        !itemWrite(Label5.caption(), kItemIP, joined(txtIP)) ||
+        !itemWrite(Label3.caption(), kItemSubnetMask, joined(txtSNM))) {
         return false;
     }
     const std::string version = itemRead(kItemVersion);
@@ -313,13 +318,16 @@ bool EthernetWindow::downloadItems() {
     // The version may show a gateway that was hidden when the entries were checked; its boxes
     // are written only when they hold an address.
     if (gatewayGate(version) && !addressProblem(txtDGW, "")) {
-        if (!itemWrite(kItemGateway, joined(txtDGW))) return false;
+        if (!itemWrite(Label1.caption(), kItemGateway, joined(txtDGW))) return false;
+    }
+    const std::array<const Control*, 4> portLabels{&Label6, &Label7, &Label8, &Label9};
+    for (int k = 1; k <= 4; ++k) {
+        const std::string name = Frame4.caption() + " " + portLabels[k - 1]->caption();
+        if (!itemWrite(name, std::to_string(30 + k), trimmed(txtPort(k).text()))) return false;
     }
     for (int k = 1; k <= 4; ++k) {
-        if (!itemWrite(std::to_string(30 + k), txtPort(k).text())) return false;
-    }
-    for (int k = 1; k <= 4; ++k) {
-        if (!itemWrite(std::to_string(40 + k), txtTimeout(k).text())) return false;
+        const std::string name = Label4(1).caption() + " " + std::to_string(k);
+        if (!itemWrite(name, std::to_string(40 + k), trimmed(txtTimeout(k).text()))) return false;
     }
     return true;
 }

@@ -55,6 +55,7 @@ class EthernetWindow : public NetworkSettingsWindow {
     bool downloadAfterUploadFailure() const override { return true; }
     std::optional<std::string> entryProblem() override;
     bool downloadItems() override;
+    void openAfterDownload() override;
 
     // Enables or disables the buttons and the boxes and gives the boxes the look that goes
     // with it; the port boxes stay grey and as enabled as they are.

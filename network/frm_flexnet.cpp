@@ -4,6 +4,7 @@
 
 #include "core/globals.h"
 #include "core/text.h"
+#include "network/entry_check.h"
 
 namespace dunax::network {
 
@@ -133,9 +134,10 @@ std::optional<std::string> FlexnetWindow::entryProblem() {
 // A code the unit does not take for the variant of the moment is left out without a word;
 // the read-back shows what the unit kept.
 bool FlexnetWindow::downloadItems() {
-    if (!writeItem(kItemNetTimeout, txtTimeout.text())) return false;
-    if (!validCode(core::g.SubModelNum, txtAve.text())) return true;
-    return writeItem(kItemCode, txtAve.text());
+    if (!downloadItem(Frame2.caption(), kItemNetTimeout, trimmed(txtTimeout.text()))) return false;
+    const std::string code = trimmed(txtAve.text());
+    if (!validCode(core::g.SubModelNum, code)) return true;
+    return downloadItem(Frame1.caption(), kItemCode, code);
 }
 
 void FlexnetWindow::txtTimeout_Change() {

@@ -68,7 +68,8 @@ std::optional<std::string> FLRemoteWindow::entryProblem() {
 }
 
 bool FLRemoteWindow::downloadItems() {
-    return writeItem(kItemWatchdog, Text1.text()) && writeItem(kItemFrameInterval, Text2.text());
+    return downloadItem(Frame1.caption(), kItemWatchdog, trimmed(Text1.text())) &&
+           downloadItem(Frame3.caption(), kItemFrameInterval, trimmed(Text2.text()));
 }
 
 }  // namespace dunax::network

@@ -1,5 +1,7 @@
 #include "network/frm_mechatro.h"
 
+#include "network/entry_check.h"
+
 namespace dunax::network {
 
 using platform::Kind;
@@ -88,7 +90,7 @@ std::optional<std::string> MechatroWindow::entryProblem() {
 }
 
 bool MechatroWindow::downloadItems() {
-    return writeItem(kItemNetTimeout, txtTimeout.text());
+    return downloadItem(Frame2.caption(), kItemNetTimeout, trimmed(txtTimeout.text()));
 }
 
 void MechatroWindow::txtTimeout_Change() {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "network/entry_check.h"
 
 namespace dunax::network {
 
@@ -94,14 +95,17 @@ std::optional<std::string> ModbusWindow::entryProblem() {
     return timeoutEntryProblem(txtTimeout.text());
 }
 
-// Mode and parity go as their list indexes; a combo box without a selection (an opened file
-// may leave one so) has nothing to write, and the read-back shows what the unit kept.
+// Mode and parity go as their list indexes, named by their labels; a combo box without a
+// selection (an opened file may leave one so) has nothing to write, and the unit keeps its
+// value.
 bool ModbusWindow::downloadItems() {
-    for (auto [item, box] : {std::pair{kItemMode, &cmbMode}, std::pair{kItemParity, &cmbParity}}) {
+    for (auto [item, label, box] :
+         {std::tuple{kItemMode, &Label1, &cmbMode}, std::tuple{kItemParity, &Label4, &cmbParity}}) {
         const int index = box->listIndex();
-        if (index >= 0 && !writeItem(item, std::to_string(index))) return false;
+        if (index >= 0 && !downloadItem(label->caption(), item, std::to_string(index)))
+            return false;
     }
-    return writeItem(kItemNetTimeout, txtTimeout.text());
+    return downloadItem(Frame2.caption(), kItemNetTimeout, trimmed(txtTimeout.text()));
 }
 
 void ModbusWindow::txtTimeout_Change() {

@@ -3,9 +3,11 @@
 #include <utility>
 
 #include "core/connection.h"
+#include "core/download_record.h"
 #include "core/link.h"
 #include "core/main_window.h"
 #include "core/text.h"
+#include "network/entry_check.h"
 #include "platform/host.h"
 
 namespace dunax::network {
@@ -112,6 +114,12 @@ bool NetworkSettingsWindow::writeItem(const std::string& item, const std::string
     return !core::SelectWriteRetry(kRetries, kGroupCommon, item, data).empty();
 }
 
+bool NetworkSettingsWindow::downloadItem(const std::string& name, const std::string& item,
+                                         const std::string& data) {
+    core::DownloadWrite(name, kGroupCommon, item, data);
+    return !core::DownloadUnitGone();
+}
+
 void NetworkSettingsWindow::uploadFailed() {
     platform::host().messageBox("Uploading incomplete", platform::Icon::Critical,
                                 platform::Buttons::OK, "Uploading");
@@ -124,8 +132,19 @@ void NetworkSettingsWindow::downloadFailed() {
     platform::host().messageBox("Downloading incomplete", platform::Icon::Critical,
                                 platform::Buttons::OK, "Downloading");
     core::Disconnect();
+    openAfterDownload();
+}
+
+void NetworkSettingsWindow::openAfterDownload() {
     openInputs();
     setButtons(true, true, true);
+}
+
+void NetworkSettingsWindow::endDownload(bool answered) {
+    if (!answered || core::DownloadUnitGone()) return downloadFailed();
+    openAfterDownload();
+    if (core::DownloadIncomplete()) return core::ShowDownloadIncomplete();
+    btnUpload_Click();  // read back what the unit now holds
 }
 
 void NetworkSettingsWindow::btnUpload_Click() {
@@ -149,13 +168,12 @@ void NetworkSettingsWindow::btnDownload_Click() {
         setButtons(true, true, true);
         return;
     }
-    // A write the unit did not take ends the download with its failure message rather than
-    // passing for a download that worked.
-    if (!writeItem(kItemMaintenanceSwitch, downloadPrologueData())) return downloadFailed();
-    if (!downloadItems()) return downloadFailed();
-    openInputs();
-    setButtons(true, true, true);
-    btnUpload_Click();  // read back what the unit now holds
+    // Nothing else is written when the unit does not take the maintenance write.
+    core::BeginDownload();
+    const bool prologueTaken = !core::DownloadWrite(core::kMaintenanceSwitchName, kGroupCommon,
+                                                    kItemMaintenanceSwitch, downloadPrologueData())
+                                    .empty();
+    endDownload(prologueTaken ? downloadItems() : true);
 }
 
 void NetworkSettingsWindow::btnExit_Click() {
@@ -168,9 +186,10 @@ void NetworkSettingsWindow::checkTimeoutText(const std::string& text) {
     if (n != 0 && (n < 0 || n > 32767)) showInformation("Please enter 0 to 32767.");
 }
 
-std::optional<std::string> NetworkSettingsWindow::timeoutEntryProblem(const std::string& text) {
+std::optional<std::string> NetworkSettingsWindow::timeoutEntryProblem(const std::string& entry) {
     static const std::string kEnterNumber = "Please enter number in TimeOut Box.";
     static const std::string kEnterRange = "Please enter 0 to 32767.";
+    const std::string text = trimmed(entry);
     if (plainDigits(text)) {
         const auto first = text.find_first_not_of('0');
         const std::string digits = first == std::string::npos ? "0" : text.substr(first);

@@ -39,9 +39,9 @@ class NetworkSettingsWindow : public core::NetworkWindow {
     // 32767.". The text itself is kept.
     static void checkTimeoutText(const std::string& text);
 
-    // Why a time-out box may not be written to the unit, or nothing when its text is a whole
-    // number 0..32767 of plain digits.
-    static std::optional<std::string> timeoutEntryProblem(const std::string& text);
+    // Why a time-out box may not be written to the unit, or nothing when its text, blanks
+    // around it left out, is a whole number 0..32767 of plain digits.
+    static std::optional<std::string> timeoutEntryProblem(const std::string& entry);
 
     // The network time-out of group "00", in 0.1 s on most networks; every window has it.
     static constexpr const char* kItemNetTimeout = "51";
@@ -88,7 +88,8 @@ class NetworkSettingsWindow : public core::NetworkWindow {
     virtual std::optional<std::string> entryProblem() = 0;
     // Data written to the maintenance switch before a download.
     virtual std::string downloadPrologueData() const { return "1"; }
-    // Writes the window's items in its order; false when one of them was not taken.
+    // Writes the window's items in its order with downloadItem (the download record of
+    // core/download_record.h notes each refusal); false when the unit stopped answering.
     virtual bool downloadItems() = 0;
 
     // --- Exchanges, always in group "00" with three retries ---
@@ -97,10 +98,23 @@ class NetworkSettingsWindow : public core::NetworkWindow {
     static bool readText(const std::string& item, platform::Control& box);
     // Writes data to item; false when the unit did not take it.
     static bool writeItem(const std::string& item, const std::string& data);
+    // Writes data to item as a step of the running download, recorded under name (the
+    // window's own words for the setting); false when the unit stopped answering, and then
+    // nothing more is sent.
+    static bool downloadItem(const std::string& name, const std::string& item,
+                             const std::string& data);
 
     // The failure ends of an upload and of a download: message, disconnect, buttons.
     void uploadFailed();
     void downloadFailed();
+    // The inputs and buttons as a download leaves them, whatever its end.
+    virtual void openAfterDownload();
+    // The end of a download after its writes (answered: false when the unit stopped answering
+    // at a step the download record does not see). A unit that stopped answering ends it with
+    // downloadFailed and the link closed. A refused write keeps the link and reads nothing
+    // back, so that the entries stay for correction: "Downloading incomplete" names what the
+    // unit did not take. A download taken in full is read back.
+    void endDownload(bool answered);
 
     // Sizes the window for an inner area of the given size and centres the row of buttons at
     // its top.

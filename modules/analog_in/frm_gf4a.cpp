@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "core/download_record.h"
 #include "core/link.h"
 #include "core/tables.h"
 #include "core/text.h"
 
 namespace dunax::modules {
 
+using platform::Control;
 using platform::Kind;
 
 platform::FormInstance<GF4AWindow> frmGF4A;
@@ -131,11 +133,13 @@ void GF4AWindow::frmGF4A_Download() {
     for (int ch = 1; ch <= ChannelsInUse(); ++ch) {
         WriteParameters(ch);
         WriteChannelRange(ch);
-        core::ItemWriteRetry(kRetries, kDropoutItem, txtDropout(ch - 1).text());
+        const Control& dropout = txtDropout(ch - 1);
+        core::DownloadItemWrite(dropout.accessibleName(), kDropoutItem, dropout.text());
         StepProgress();
     }
     WriteHold();
-    core::SelectWriteRetry(kRetries, kStartupGroup, kStartupItem, txtStartup->text());
+    core::DownloadWrite(txtStartup->accessibleName(), kStartupGroup, kStartupItem,
+                        txtStartup->text());
     DownloadClosing();
 }
 
@@ -145,8 +149,6 @@ bool GF4AWindow::CheckData() {
         for (const auto* arr : {&txtZScale, &txtFScale, &txtGain, &txtBias, &txtDropout}) {
             if (!core::IsNumeric((*arr)(k).text())) return false;
         }
-        // A channel without a range would be written as no range at all.
-        if (cmbUserRange(k).listIndex() < 0) return false;
     }
     if (!core::IsNumeric(txtStartup->text())) return false;
     for (int k = 0; k < n; ++k) {

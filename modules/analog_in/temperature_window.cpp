@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <tuple>
 
+#include "core/download_record.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/text.h"
@@ -208,12 +209,13 @@ void TemperatureWindow::UploadTemperature() {
 
 // --- Download ---
 
-void TemperatureWindow::WriteChannelItem(int ch, const std::string& item, const std::string& data,
+void TemperatureWindow::WriteChannelItem(int ch, const platform::Control& from,
+                                         const std::string& item, const std::string& data,
                                          bool& selected) {
     if (selected)
-        core::ItemWriteRetry(kRetries, item, data);
+        core::DownloadItemWrite(from.accessibleName(), item, data);
     else
-        core::SelectWriteRetry(kRetries, Group(ch), item, data);
+        core::DownloadWrite(from.accessibleName(), Group(ch), item, data);
     selected = true;
 }
 
@@ -229,16 +231,21 @@ void TemperatureWindow::DownloadTemperature() {
             SetOwnChItemNo(ch);
             const auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
             bool selected = false;
-            if (type >= 0) WriteChannelItem(ch, "09", std::to_string(type), selected);
-            if (unit >= 0) WriteChannelItem(ch, "04", std::to_string(unit), selected);
+            if (type >= 0)
+                WriteChannelItem(ch, cmbUserRange(k), "09", std::to_string(type), selected);
+            if (unit >= 0)
+                WriteChannelItem(ch, cmbUserUnit(k), "04", std::to_string(unit), selected);
             for (int p = 1; p <= 6; ++p) {
                 if (rec.item(p) == "-1") continue;
-                WriteChannelItem(ch, rec.item(p), param(p)(k).text(), selected);
+                WriteChannelItem(ch, param(p)(k), rec.item(p), param(p)(k).text(), selected);
             }
         } else {
             WriteParameters(ch);
             WriteChannelRange(ch);
-            if (unit >= 0) core::ItemWriteRetry(kRetries, "04", std::to_string(unit));
+            if (unit >= 0) {
+                core::DownloadItemWrite(cmbUserUnit(k).accessibleName(), "04",
+                                        std::to_string(unit));
+            }
         }
         StepProgress();
     }
@@ -277,8 +284,7 @@ bool TemperatureWindow::CheckData() {
     for (int k = 0; k < n; ++k) {
         if (!core::IsNumeric(txtZBase(k).text()) || !core::IsNumeric(txtFBase(k).text()))
             return false;
-        // A channel without a unit would be written as no unit at all.
-        if (cmbUserUnit(k).listIndex() < 0) return false;
+        // A unit list without a selection (a code the list does not hold) is not written.
     }
     return CheckFamilyA();
 }

@@ -74,7 +74,8 @@ class TemperatureWindow : public AnalogWindow {
     // with the group selected again when the design says so.
     std::string ReadListItem(int ch, const std::string& item);
     // The write of a channel's item; the first write of a channel selects its group.
-    void WriteChannelItem(int ch, const std::string& item, const std::string& data, bool& selected);
+    void WriteChannelItem(int ch, const platform::Control& from, const std::string& item,
+                          const std::string& data, bool& selected);
 
     TemperatureDesign temp_;
 };

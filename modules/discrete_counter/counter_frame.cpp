@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
@@ -215,8 +216,8 @@ void CounterWindow::DownloadOpening() {
 void CounterWindow::WriteCarryMax(int ch, const std::string& group, const std::string& carryItem,
                                   const std::string& maxItem) {
     const int k = ch - 1;
-    core::SelectWriteRetry(kRetries, group, carryItem, txtOver(k).text());
-    core::SelectWriteRetry(kRetries, group, maxItem, txtFScale(k).text());
+    core::DownloadWrite(txtOver(k).accessibleName(), group, carryItem, txtOver(k).text());
+    core::DownloadWrite(txtFScale(k).accessibleName(), group, maxItem, txtFScale(k).text());
 }
 
 void CounterWindow::WriteHoldAndClose() {
@@ -224,6 +225,11 @@ void CounterWindow::WriteHoldAndClose() {
     // Also when the hold write got no answer: a download that ends must not leave its progress
     // window behind (the read-back upload may not reach this window at all).
     CloseProgress();
+    // No read-back follows a download the unit did not take in full: the page buttons and
+    // edits open again with the entries as they stand, for correction.
+    if (!core::DownloadIncomplete()) return;
+    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
+    txt_able(true);
 }
 
 // --- Monitoring ---

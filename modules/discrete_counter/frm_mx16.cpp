@@ -1,5 +1,6 @@
 #include "modules/discrete_counter/frm_mx16.h"
 
+#include "core/download_record.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
@@ -57,16 +58,19 @@ void MX16Window::frmMX16_Init() {
     Text1->setText(core::AfterColon(reply));
 }
 
-// The hold; once the unit took it, on "J6S-MX16H" the reply delay, shown as the unit echoes it.
+// The hold, then on "J6S-MX16H" the reply delay, shown as the unit echoes it. A refusal is
+// recorded and the download goes on; a unit that stopped answering ends it.
 void MX16Window::frmMX16_Download() {
-    if (WriteHold().empty()) return;
+    WriteHold();
+    if (core::DownloadUnitGone()) return;
     if (core::g.ModelName != kReplyDelayModel) {
         Frame3->setVisible(false);
         return;
     }
     // A box the unit never filled (its read went unanswered) holds no delay to write.
     if (!ReplyDelayValid(Text1->text())) return;
-    const std::string reply = core::SelectWriteRetry(kRetries, "00", "58", Text1->text());
+    const std::string reply =
+        core::DownloadWrite(Text1->accessibleName(), "00", "58", Text1->text());
     if (reply.empty()) return;
     Frame3->setVisible(true);
     Text1->setText(core::AfterColon(reply));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/connection.h"
+#include "core/download_record.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
@@ -83,14 +84,13 @@ void MXJ16Window::frmMXJ16_Init() {
     }
 }
 
-// The hold, then the modes ("0" maintained, "1" momentary); nothing more once a write is
-// refused or unanswered.
+// The hold, then the modes ("0" maintained, "1" momentary), each mode named by its frame. A
+// refusal is recorded and the download goes on; nothing is sent once the unit stops answering.
 void MXJ16Window::frmMXJ16_Download() {
-    if (WriteHold().empty()) return;
+    WriteHold();
     for (const Pair& p : pairs()) {
-        const std::string reply =
-            core::SelectWriteRetry(kRetries, "00", p.item, p.maintained->value() ? "0" : "1");
-        if (reply.empty()) return;
+        core::DownloadWrite(p.maintained->container()->caption(), "00", p.item,
+                            p.maintained->value() ? "0" : "1");
     }
 }
 

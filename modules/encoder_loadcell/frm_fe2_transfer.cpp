@@ -1,5 +1,6 @@
 // The encoder counter window's upload and download.
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/text.h"
@@ -93,37 +94,50 @@ bool FE2Window::ReadModuleItems() {
 
 // --- Download ---
 
-// Both channels whatever the unit's channel count, then the alarm timers; the replies are not
-// examined (the read-back upload that follows shows what the unit took). The count mode,
+// Both channels whatever the unit's channel count, then the alarm timers; the read-back upload
+// that follows shows what the unit took, and a refusal is reported instead. The count mode,
 // frequency range and position count mode are never written.
 void FE2Window::frmFE2_Download() {
     txt_able(false);
     cmdSet1->setEnabled(false);
     cmdSet3->setEnabled(false);
     cmdSet4->setEnabled(false);
-    core::SelectWriteRetry(kRetries, kMonitorGroup, "01", "F");
-    core::SelectWriteRetry(kRetries, kSettingGroup, "01", "F");
+    core::DownloadWrite(core::kMaintenanceSwitchName, kMonitorGroup, "01", "F");
+    core::DownloadWrite(core::kMaintenanceSwitchName, kSettingGroup, "01", "F");
     core::ShowLoading("Downloading");
 
     auto write = [this](const ChannelItem& s, int ch) {
-        core::ItemWriteRetry(kRetries, ItemText(s.item(ch)), (this->*s.box)(ch - 1).text());
+        const platform::Control& box = (this->*s.box)(ch - 1);
+        core::DownloadItemWrite(box.accessibleName(), ItemText(s.item(ch)), box.text());
     };
     for (int ch = 1; ch <= 2; ++ch) {
         write(kDropOutItem, ch);
         // The unit takes a reset value only within its minimum and maximum, and those only
-        // around each other: three rounds let any new combination settle.
-        for (int round = 0; round < 3; ++round) {
-            for (const ChannelItem& s : kLimitItems) write(s, ch);
+        // around each other: three rounds let any new combination settle, and only the last
+        // round's refusals count.
+        for (int round = 0; round < 2; ++round) {
+            for (const ChannelItem& s : kLimitItems) {
+                core::DownloadItemTry(ItemText(s.item(ch)), (this->*s.box)(ch - 1).text());
+            }
         }
+        for (const ChannelItem& s : kLimitItems) write(s, ch);
         for (const ChannelItem& s : kAdjustItems) write(s, ch);
         StepProgress();
     }
     for (int i = 0; i < 3; ++i) {
-        core::ItemWriteRetry(kRetries, ItemText(kTimerItems[static_cast<std::size_t>(i)]),
-                             txtTM(i).text());
+        core::DownloadItemWrite(txtTM(i).accessibleName(),
+                                ItemText(kTimerItems[static_cast<std::size_t>(i)]),
+                                txtTM(i).text());
     }
     StepProgress();
     CloseProgress();
+    // No read-back follows a download the unit did not take in full: the page buttons and
+    // edits open again with the entries as they stand, for correction.
+    if (!core::DownloadIncomplete()) return;
+    for (platform::Control* page : {frmSet1, frmSet3, frmSet4}) {
+        if (page->visible()) showPage(page, false);
+    }
+    txt_able(true);
 }
 
 }  // namespace dunax::modules

@@ -22,14 +22,14 @@ void HLSSD2Window::frmHLSSD2_Init() {
     txt_able(true);
 }
 
-// Replies are not examined; nothing of the hidden second page is written.
+// Nothing of the hidden second page is written.
 void HLSSD2Window::frmHLSSD2_Download() {
     DownloadOpening();
     for (int ch = 1; ch <= ChannelsInUse(); ++ch) {
         WriteSettings(ch);
         StepProgress();
     }
-    CloseProgress();
+    DownloadClosing();
 }
 
 }  // namespace dunax::modules

@@ -60,8 +60,8 @@ bool SD2Window::ReadSecondPage(int ch) {
 
 // --- Download ---
 
-// Replies are not examined: the read-back upload that follows shows what the unit took. The
-// monitor output and gain adjustment belong to their buttons and are not written here.
+// The read-back upload that follows shows what the unit took; a refusal is reported instead.
+// The monitor output and gain adjustment belong to their buttons and are not written here.
 void SD2Window::frmSD2_Download() {
     DownloadOpening();
     cmdSet1->setEnabled(false);
@@ -71,7 +71,7 @@ void SD2Window::frmSD2_Download() {
         StepProgress();
     }
     if (HoldOffered()) WriteHoldChoice(*optKeepOn);
-    CloseProgress();
+    DownloadClosing();
 }
 
 }  // namespace dunax::modules

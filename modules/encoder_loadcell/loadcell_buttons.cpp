@@ -1,6 +1,7 @@
 // The load-cell windows' buttons that act on the unit at once. Each opens with the
-// maintenance write in its channel's group ("01", "02") and shows no message: a write the
-// unit does not take simply leaves the window as it was.
+// maintenance write in its channel's group ("01", "02"): a write the unit does not take
+// simply leaves the window as it was. A button whose box holds no number sends nothing and
+// says "Please enter number.".
 #include "core/link.h"
 #include "core/text.h"
 #include "modules/encoder_loadcell/loadcell_window.h"
@@ -25,7 +26,7 @@ void LoadCellWindow::Calibrate(int k, int item) {
 }
 
 // The second page's writes of a typed value send it only when it is a number: a box that is
-// empty or holds anything else sends nothing at all.
+// empty or holds anything else sends nothing at all, and the user is asked for a number.
 void LoadCellWindow::EchoWrite(int k, const std::string& item, const std::string& data,
                                platform::ControlArray& box) {
     if (!ButtonPrologue(k)) return;
@@ -38,14 +39,14 @@ void LoadCellWindow::EchoWrite(int k, const std::string& item, const std::string
 void LoadCellWindow::Output(int k) {
     if (k < 0 || k > 1) return;
     const std::string data = txtAdjscale(k).text();
-    if (!core::IsNumeric(data)) return;
+    if (!core::IsNumeric(data)) return core::TellEnterNumber();
     EchoWrite(k, "42", data, txtAdjscale);
 }
 
 void LoadCellWindow::GainAdjust(int k, const std::string& step) {
     if (k < 0 || k > 1) return;
     const std::string data = step.empty() ? txtAdjGain(k).text() : step;
-    if (step.empty() && !core::IsNumeric(data)) return;
+    if (step.empty() && !core::IsNumeric(data)) return core::TellEnterNumber();
     EchoWrite(k, "40", data, txtAdjGain);
 }
 
@@ -62,7 +63,7 @@ void LoadCellWindow::Cancel(int k) {
 void LoadCellWindow::AutoScale(int k) {
     if (k < 0 || k > 1) return;
     const std::string data = txtAdjscale(k).text();
-    if (!core::IsNumeric(data)) return;
+    if (!core::IsNumeric(data)) return core::TellEnterNumber();
     if (!ButtonPrologue(k)) return;
     txt_able2(false);
     const std::string echo = core::ItemWriteRetry(kRetries, "38", data);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core/ext_display.h"
 #include "core/globals.h"
 #include "core/link.h"
@@ -381,11 +382,21 @@ void LoadCellWindow::WriteSettings(int ch) {
     SetOwnChItemNo(ch);
     const auto& rec = core::g.ChItem[static_cast<std::size_t>(ch)];
     const int k = ch - 1;
-    core::SelectWriteRetry(kRetries, Group(ch), rec.Item1, txtZScale(k).text());
-    core::ItemWriteRetry(kRetries, rec.Item2, txtFScale(k).text());
-    core::ItemWriteRetry(kRetries, rec.Item3, txtBias(k).text());
-    core::ItemWriteRetry(kRetries, rec.Item4, txtGain(k).text());
-    core::ItemWriteRetry(kRetries, rec.Item5, txtZBase(k).text());
+    core::DownloadWrite(txtZScale(k).accessibleName(), Group(ch), rec.Item1, txtZScale(k).text());
+    for (auto [item, box] : {std::pair{&rec.Item2, &txtFScale}, std::pair{&rec.Item3, &txtBias},
+                             std::pair{&rec.Item4, &txtGain}, std::pair{&rec.Item5, &txtZBase}}) {
+        core::DownloadItemWrite((*box)(k).accessibleName(), *item, (*box)(k).text());
+    }
+}
+
+void LoadCellWindow::DownloadClosing() {
+    CloseProgress();
+    if (!core::DownloadIncomplete()) return;
+    if (full_) {
+        ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
+        txt_able2(true);
+    }
+    txt_able(true);
 }
 
 // --- Monitoring ---

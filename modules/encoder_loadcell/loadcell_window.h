@@ -111,8 +111,11 @@ class LoadCellWindow : public ModuleWindowParts {
 
     // --- Download steps ---
     void DownloadOpening();
-    // The channel's five settings as the boxes stand; replies are not examined.
+    // The channel's five settings as the boxes stand, each recorded under its box's name.
     void WriteSettings(int ch);
+    // Progress window away; after a download the unit did not take in full (no read-back
+    // follows), the edits (and on frmSD2 the page buttons and second page) open again.
+    void DownloadClosing();
 
     // The item numbers of this window's own model in ChItem(ch): whatever another window left
     // there, this window never reads or writes another model's items.

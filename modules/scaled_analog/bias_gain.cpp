@@ -26,12 +26,10 @@ std::vector<std::string> VoltageRangeRows(std::size_t dashes) {
 bool BiasGainWindow::CheckData() {
     const int n = ChannelsInUse();
     if (n == 0) return false;
-    const bool ranges = !design().rangeRows.empty();
+    // A range list without a selection (a code the list does not hold) is not written.
     for (int k = 0; k < n; ++k) {
         if (!core::IsNumeric(txtGain(k).text()) || !core::IsNumeric(txtBias(k).text()))
             return false;
-        // Without a selection there is no range code to send.
-        if (ranges && cmbUserRange(k).listIndex() < 0) return false;
     }
     for (int k = 0; k < n; ++k) {
         const auto bias = core::ToDouble(txtBias(k).text());

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "core/connection.h"
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core_fixture.h"
 
 namespace dunax::testing {
@@ -76,16 +78,102 @@ TEST_F(DownloadTest, WritesThenReadsBack) {
     EXPECT_EQ(row(), kRowConnected);
 }
 
-TEST_F(DownloadTest, UnansweredPrologueKeepsTheEntries) {
-    unit->faults().replies["DF"] = "CNG";
-    main().btnDownload_Click();
+// How a download ends by what the unit made of its writes: the prologue and the module
+// window's own writes (here two named writes of the fake window, items 51 and 52).
+TEST_F(DownloadTest, RefusedOrUnansweredWritesEndWithoutReadBack) {
+    const std::string incomplete = "Downloading incomplete";
+    const struct {
+        const char* name;
+        std::function<void(sim::Faults&)> fault;
+        std::vector<std::string> calls;  // of the module window
+        std::string message;             // "" for none
+        bool connected;
+        const char* row;
+    } cases[] = {
+        {"everything taken",
+         [](sim::Faults&) {},
+         {"CheckData", "Download", "Init", "ReadingData"},
+         "",
+         true,
+         kRowConnected},
+        {"prologue refused",
+         [](sim::Faults& f) { f.replies["DF"] = "CNG"; },
+         {"CheckData"},
+         incomplete + "\r\nMNTSW",
+         true,
+         kRowConnected},
+        {"prologue unanswered",
+         [](sim::Faults& f) { f.replies["DF"] = ""; },
+         {"CheckData"},
+         incomplete,
+         false,
+         kRowDisconnected},
+        {"one write refused",
+         [](sim::Faults& f) { f.replies["D5"] = "CNG"; },
+         {"CheckData", "Download"},
+         incomplete + "\r\nCH 0 Zero scale",
+         true,
+         kRowConnected},
+        {"both writes refused",
+         [](sim::Faults& f) { f.replies["I51"] = f.replies["D6"] = "CNG"; },
+         {"CheckData", "Download"},
+         incomplete + "\r\nCH 0 Zero scale, CH 0 Full scale",
+         true,
+         kRowConnected},
+        {"item not used",
+         [](sim::Faults& f) { f.replies["I52"] = "CNU"; },
+         {"CheckData", "Download"},
+         incomplete + "\r\nCH 0 Full scale",
+         true,
+         kRowConnected},
+        {"first write unanswered",
+         [](sim::Faults& f) { f.replies["D5"] = ""; },
+         {"CheckData", "Download"},
+         incomplete,
+         false,
+         kRowDisconnected},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        main().btnConnect_Click();
+        fakeModule().calls.clear();
+        fakeModule().onDownload = [] {
+            core::DownloadWrite("CH 0 Zero scale", "1", "51", "5");
+            core::DownloadItemWrite("CH 0 Full scale", "52", "6");
+        };
+        unit->profile().set("1", "51", "ZS", "0");
+        unit->profile().set("1", "52", "FS", "0");
+        c.fault(unit->faults());
+        unit->clearLog();
 
+        main().btnDownload_Click();
+        EXPECT_EQ(calls(), c.calls);
+        if (c.message.empty()) {
+            EXPECT_TRUE(host.messages.empty());
+        } else {
+            expectOnlyMessage(c.message, "Downloading");
+        }
+        EXPECT_EQ(g.Connected, c.connected);
+        EXPECT_EQ(row(), c.row);
+    }
+}
+
+// The unit stops answering at the first write: nothing more goes to the line, and the
+// second write is not tried.
+TEST_F(DownloadTest, NothingIsSentOnceTheUnitStopsAnswering) {
+    fakeModule().onDownload = [] {
+        core::DownloadWrite("CH 0 Zero scale", "1", "51", "5");
+        core::DownloadItemWrite("CH 0 Full scale", "52", "6");
+    };
+    unit->profile().set("1", "51", "ZS", "0");
+    unit->faults().silentFrom = 4;  // after the prologue
+    main().btnDownload_Click();
+    EXPECT_EQ(sentCount("G1"), 4);  // the first write's four attempts
+    EXPECT_EQ(sentCount("I52"), 0);
+    EXPECT_EQ(sentCount("G00"), 1);  // no read-back
     expectOnlyMessage("Downloading incomplete", "Downloading");
-    // Nothing was written and no read-back replaced the entries.
-    EXPECT_EQ(calls(), std::vector<std::string>{"CheckData"});
-    EXPECT_EQ(writes(), std::vector<std::string>(4, "DF"));
     EXPECT_FALSE(g.Connected);
-    EXPECT_EQ(row(), kRowDisconnected);
 }
 
 class MonitoringTest : public CoreFixture {

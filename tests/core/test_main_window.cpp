@@ -123,10 +123,17 @@ TEST_F(MainWindowTest, ButtonRowsAfterEachHandler) {
         {"download, prologue unanswered",
          [this] {
              main().btnConnect_Click();
-             unit->faults().replies["DF"] = "CNG";
+             unit->faults().replies["DF"] = "";
              main().btnDownload_Click();
          },
          kRowDisconnected},
+        {"download, prologue refused",
+         [this] {
+             main().btnConnect_Click();
+             unit->faults().replies["DF"] = "CNG";
+             main().btnDownload_Click();
+         },
+         kRowConnected},
         {"download, read-back finds an unrecognised model",
          [this] {
              main().btnConnect_Click();

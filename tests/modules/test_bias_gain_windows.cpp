@@ -10,6 +10,7 @@
 
 #include "core/connection.h"
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core/globals.h"
 #include "core/link.h"
 #include "core/main_window.h"
@@ -233,12 +234,14 @@ TEST_F(BiasGainTest, DashesRowIsSentAndNoSelectionIsNot) {
     w.frmLQ4A_Init();
     w.cmbUserRange(1).setListIndex(2);
     EXPECT_TRUE(w.CheckData());
+    // A list without a selection passes the check: it is not written, the unit keeps its code.
     w.cmbUserRange(2).setListIndex(-1);
-    EXPECT_FALSE(w.CheckData());
+    EXPECT_TRUE(w.CheckData());
     unit->clearLog();
     w.frmLQ4A_Download();
     const Cmds sent = unit->commands();
     EXPECT_EQ(countOf(sent, "D2"), 4);  // refused ("CNG"), so tried four times
+    EXPECT_EQ(core::DownloadRefusals(), std::vector<std::string>{"CH 1 Range"});
     EXPECT_EQ(countOf(sent, "D-1"), 0);
     const auto g3 = std::find(sent.begin(), sent.end(), "G3");
     const auto g4 = std::find(sent.begin(), sent.end(), "G4");

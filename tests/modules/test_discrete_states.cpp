@@ -204,12 +204,23 @@ TEST_F(MXJ16Test, DownloadWritesHoldThenModes) {
     EXPECT_EQ(unit->profile().value("00", "17"), "1");
 }
 
-TEST_F(MXJ16Test, DownloadStopsAtTheFirstUnansweredWrite) {
+// A refused write is noted under its frame's caption and the download goes on; a write left
+// without any answer ends it there.
+TEST_F(MXJ16Test, DownloadGoesOnPastARefusalAndStopsAtSilence) {
     const struct {
         const char* what;
-        const char* lastItem;  // the write that got no answer
-        int modeWrites;        // mode items the unit received
-    } cases[] = {{"hold", "I14", 0}, {"pair 0/1", "I16", 1}, {"pair 4/5", "I18", 3}};
+        const char* item;  // the write that goes wrong
+        bool silent;       // no answer at all (else refused)
+        int modeWrites;    // mode items the unit received
+        std::vector<std::string> refused;
+    } cases[] = {
+        {"hold refused", "14", false, 4, {"Output Hold/Clear"}},
+        {"pair 0/1 refused", "16", false, 4, {"CH 0/1 Output Mode"}},
+        {"pair 4/5 refused", "18", false, 4, {"CH 4/5 Output Mode"}},
+        {"hold unanswered", "14", true, 0, {}},
+        {"pair 0/1 unanswered", "16", true, 1, {}},
+        {"pair 4/5 unanswered", "18", true, 3, {}},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         start("J6S-MXJ16");
@@ -218,18 +229,18 @@ TEST_F(MXJ16Test, DownloadStopsAtTheFirstUnansweredWrite) {
         w().optOut3->setValue(true);
         w().optOut5->setValue(true);
         w().optOut7->setValue(true);
-        // A refused data write counts as no answer.
-        if (std::string(c.lastItem) == "I14")
-            unit->profile().find("00", "14")->writable = false;
+        if (c.silent)
+            unit->faults().replies["I" + std::string(c.item)] = "";
         else
-            unit->profile().find("00", std::string(c.lastItem).substr(1))->writable = false;
+            unit->profile().find("00", c.item)->writable = false;  // the data is refused
         w().frmMXJ16_Download();
         const Cmds cmds = sent();
         int modes = 0;
         for (const auto& i : items(16, 19)) modes += std::count(cmds.begin(), cmds.end(), i) > 0;
         EXPECT_EQ(modes, c.modeWrites);
-        EXPECT_EQ(std::count(cmds.begin(), cmds.end(), std::string(c.lastItem)), 4);
-        EXPECT_EQ(cmds.back(), "D0");
+        EXPECT_EQ(std::count(cmds.begin(), cmds.end(), "I" + std::string(c.item)), 4);
+        EXPECT_EQ(core::DownloadUnitGone(), c.silent);
+        EXPECT_EQ(core::DownloadRefusals(), c.refused);
         EXPECT_TRUE(host.messages.empty());
         restart();
     }

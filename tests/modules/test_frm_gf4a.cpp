@@ -203,9 +203,10 @@ TEST_F(GF4ATest, CheckBounds) {
         box.setText(before);
     }
 
-    // A channel without a range fails; with no channel only the timer decides.
+    // A range list without a selection passes (it is not written); with no channel only the
+    // timer decides.
     w().cmbUserRange(0).setListIndex(-1);
-    EXPECT_FALSE(w().CheckData());
+    EXPECT_TRUE(w().CheckData());
     g.ChCount = 0;
     EXPECT_TRUE(w().CheckData());
     w().txtStartup->setText("601");

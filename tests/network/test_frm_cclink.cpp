@@ -91,8 +91,8 @@ TEST_F(CCLinkTest, DownloadRefusesEntriesTheUnitCannotTake) {
     const std::string number = "Please enter number in TimeOut Box." + kInfo;
     const std::string range = "Please enter 0 to 32767." + kInfo;
     const std::pair<const char*, std::string> cases[] = {
-        {"", number},      {"abc", number},  {"CNG", number},  {"12 ", number},
-        {"123.4", number}, {"40000", range}, {"   -5", range},
+        {"", number},      {"abc", number},  {"CNG", number},  {"1 2", number},
+        {"123.4", number}, {"40000", range}, {"   -5", range}, {" 40000 ", range},
     };
     connect();
     w().btnUpload_Click();
@@ -126,16 +126,22 @@ TEST_F(CCLinkTest, FailuresReportDisconnectAndLeaveTheWindowUsable) {
         const char* buttons;
         const char* look;
         const char* unitValue;
+        bool connected = false;
     } cases[] = {
         {"no answer to the switch", true, reply("I01", ""), upload, "101", "locked", "20"},
         {"maintenance write refused", true, reply("D1", "CNG"), upload, "101", "locked", "20"},
         {"no answer to the time-out", true, reply("I51", ""), upload, "101", "locked", "20"},
         {"link already closed", true, [] { core::ClosePort(); }, upload, "101", "locked", "20"},
         {"no answer to the switch", false, reply("I01", ""), download, "111", "open", "20"},
-        {"maintenance write refused", false, reply("D1", "CNG"), download, "111", "open", "20"},
+        // A refusal keeps the link, names what was not taken and reads nothing back.
+        {"maintenance write refused", false, reply("D1", "CNG"),
+         "Downloading incomplete\r\nMNTSW" + kCritical + "Downloading", "111", "open", "20", true},
         {"time-out write refused", false,
-         [this] { unit->profile().find("00", "51")->writable = false; }, download, "111", "open",
-         "20"},
+         [this] { unit->profile().find("00", "51")->writable = false; },
+         "Downloading incomplete\r\nTimeOut" + kCritical + "Downloading", "111", "open", "20",
+         true},
+        {"maintenance write unanswered", false, reply("D1", ""), download, "111", "open", "20"},
+        {"time-out write unanswered", false, reply("D55", ""), download, "111", "open", "20"},
         {"link already closed", false, [] { core::ClosePort(); }, download, "111", "open", "20"},
         // The download went through; the read-back after it gets no answer.
         {"silent read-back", false, [this] { unit->faults().silentFrom = unit->log().size() + 9; },
@@ -154,8 +160,8 @@ TEST_F(CCLinkTest, FailuresReportDisconnectAndLeaveTheWindowUsable) {
         platform::userClick(k.isUpload ? w().btnUpload : w().btnDownload);
 
         EXPECT_EQ(shown(), std::vector<std::string>{k.message});
-        EXPECT_FALSE(g.Connected);
-        EXPECT_FALSE(core::MSComm1().portOpen());
+        EXPECT_EQ(g.Connected, k.connected);
+        EXPECT_EQ(core::MSComm1().portOpen(), k.connected);
         EXPECT_EQ(buttons(w()), k.buttons);
         EXPECT_EQ(look(w().txtTimeout), k.look);
         EXPECT_EQ(w().txtTimeout.text(), k.isUpload ? "33" : "55");  // kept

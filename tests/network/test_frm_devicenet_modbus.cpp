@@ -133,18 +133,25 @@ TEST_F(DeviceNetTest, EmptySerialIdIsWrittenAndARefusalReported) {
                                   kDeviceNetUpload}));
     EXPECT_TRUE(host.messages.empty());
 
-    // A unit that refuses the serial ID stops the download with its message.
+    // A unit that refuses the serial ID: the time-out is still written, nothing is read back,
+    // the message names the serial ID and the link stays up.
     frmDeviceNet.reset();
     useUnit("J6Q-KW4");
     core::ClosePort();
     connect();
     w().btnUpload_Click();
     w().txtSerial.setText("");
+    w().txtTimeout.setText("35");
+    unit->clearLog();
     platform::userClick(w().btnDownload);
-    EXPECT_EQ(shown(), one(kDownloadFailed));
-    EXPECT_EQ(unitValue("51"), "20");
+    EXPECT_EQ(shown(),
+              one("Downloading incomplete\r\nSerial ID" + testing::kCritical + "Downloading"));
+    EXPECT_EQ(unitValue("51"), "35");
+    EXPECT_EQ(countOf(commands(), "I51"), 1);  // written, not read back
+    EXPECT_EQ(w().txtSerial.text(), "");
     EXPECT_EQ(looks(), "open/open/open");
     EXPECT_EQ(buttons(w()), "111");
+    EXPECT_TRUE(core::g.Connected);
 }
 
 class ModbusTest : public NetworkWindowTest {

@@ -273,16 +273,21 @@ TEST_F(EthernetTest, FailuresLeaveEverythingOn) {
     EXPECT_FALSE(core::g.Connected);
     EXPECT_EQ(state(), "on 111");
 
-    // A write the unit does not take ends the download as a failure.
+    // A write the unit does not take is named; the others are written all the same, nothing
+    // is read back and the link stays up.
     core::ClosePort();
     useUnit("J6U-KW4");
     connect();
     w().btnUpload_Click();
     host.messages.clear();
     unit->profile().find("00", "30")->writable = false;
+    w().txtPort(1).setText("8001");
+    unit->clearLog();
     platform::userClick(w().btnDownload);
-    EXPECT_EQ(shown(), one(kDownloadFailed));
-    EXPECT_EQ(unitValue("31"), "8000");
+    EXPECT_EQ(shown(), one("Downloading incomplete\r\nSubnet  Mask" + kCritical + "Downloading"));
+    EXPECT_EQ(unitValue("31"), "8001");
+    EXPECT_EQ(countOf(commands(), "I01"), 1);  // no read-back
+    EXPECT_TRUE(core::g.Connected);
     EXPECT_EQ(state(), "on 111");
 }
 

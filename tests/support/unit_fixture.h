@@ -11,6 +11,7 @@
 #include "core/connection.h"
 #include "core/dialogs.h"
 #include "core/dispatch.h"
+#include "core/download_record.h"
 #include "core/ext_select.h"
 #include "core/globals.h"
 #include "core/link.h"
@@ -156,6 +157,7 @@ class UnitFixture : public ::testing::Test {
         core::frmNotice.reset();
         core::frmLoading.reset();
         core::frmDunax.reset();
+        core::BeginDownload();  // no record of an earlier download
     }
 
     platform::ScriptedHost host;
