@@ -406,13 +406,18 @@ TEST_F(LoadCellTest, ButtonFailurePaths) {
         EXPECT_TRUE(w.txtAdjGain(0).enabled() && w.cmdGainUPCH0->enabled());
         restart();
     }
-    // A value that is not a number is never sent.
+    // A value that is not a number is never sent, and each button says so.
     for (const std::string text : {"", "abc", "1,5"}) {
         SCOPED_TRACE("'" + text + "'");
         LoadCellWindow& w = connect(kCcLinkNew);
         w.txtAdjscale(0).setText(text);
         w.txtAdjGain(0).setText(text);
-        for (Control* b : {w.Command[4], w.cmdApplyCH0, w.cmdGainApplyCH0}) platform::userClick(*b);
+        for (Control* b : {w.Command[4], w.cmdApplyCH0, w.cmdGainApplyCH0}) {
+            SCOPED_TRACE(b->caption());
+            host.messages.clear();
+            platform::userClick(*b);
+            expectOnlyMessage("Please enter number.", "", platform::Icon::Information);
+        }
         EXPECT_TRUE(unit->commands().empty());
         restart();
     }

@@ -7,6 +7,7 @@
 #include "core/main_window.h"
 #include "modules/analog_in/frm_kw4.h"
 #include "modules/register.h"
+#include "network/frm_cclink.h"
 #include "network/frm_devicenet.h"
 #include "network/frm_ethernet.h"
 #include "network/frm_flexnet.h"
@@ -25,6 +26,7 @@ class NetworkWindowsOnConnectTest : public NetworkWindowTest {
         modules::RegisterModuleWindows();
     }
     void TearDown() override {
+        network::frmCCLINK.reset();
         network::frmDeviceNet.reset();
         network::frmModbus.reset();
         network::frmMechatro.reset();
@@ -63,6 +65,43 @@ TEST_F(NetworkWindowsOnConnectTest, TheMainWindowFillsTheWindowOfTheUnitsNetwork
         EXPECT_EQ(k.shown(), k.expected);
         EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(buttons(*core::NetworkWindowFor(k.netType)), "111");
+    }
+}
+
+// A unit that answers its time-out with a blank after the colon ("TMO: 100"): the box shows
+// " 100" as the unit sent it, the download's check takes it, and it is written as "100".
+TEST_F(NetworkWindowsOnConnectTest, ABlankAfterTheColonIsTrimmedBeforeTheCheckAndTheWrite) {
+    struct {
+        const char* model;
+        std::function<platform::Control&()> box;
+    } cases[] = {
+        {"J6P-KW4", []() -> platform::Control& { return network::frmCCLINK().txtTimeout; }},
+        {"J6Q-KW4", []() -> platform::Control& { return network::frmDeviceNet().txtTimeout; }},
+        {"J6S-KWH4", []() -> platform::Control& { return network::frmModbus().txtTimeout; }},
+        {"J6SK-KW4", []() -> platform::Control& { return network::frmMechatro().txtTimeout; }},
+        {"J6U-KW4", []() -> platform::Control& { return network::frmEthernet().txtTimeout(0); }},
+        {"J6WB-KW4", []() -> platform::Control& { return network::frmFLRemote().Text1; }},
+        {"J6XN-KW4", []() -> platform::Control& { return network::frmFlexnet().txtTimeout; }},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.model);
+        restart();
+        network::RegisterNetworkWindows();
+        modules::RegisterModuleWindows();
+        useUnit(k.model);
+        unit->faults().replies["I51"] = "0TMO: 100";
+        core::frmDunax().btnConnect_Click();
+        ASSERT_TRUE(core::g.Connected);
+        EXPECT_EQ(k.box().text(), " 100");
+        EXPECT_TRUE(host.messages.empty());
+        unit->faults().replies.erase("I51");  // the unit's own reply again, for the write
+        unit->clearLog();
+        platform::Form& w = *core::NetworkWindowFor(core::g.NetType);
+        platform::userClick(*w.find("btnDownload"));
+        EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
+        EXPECT_EQ(sentCount("D100"), 1);
+        EXPECT_EQ(sentCount("D 100"), 0);
+        EXPECT_EQ(buttons(w), "111");
     }
 }
 

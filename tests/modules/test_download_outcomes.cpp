@@ -1,0 +1,196 @@
+// Downloads through the main window, one row per family of module windows: a write the unit
+// refuses is named and the rest is written, with no read-back and the link kept; a write left
+// without any answer ends the download and the link; a list that shows no selection because
+// the unit reported a code it does not hold is left out and passes the check.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/globals.h"
+#include "core/main_window.h"
+#include "core/module_window.h"
+#include "modules/analog_frame.h"
+#include "modules/discrete_counter/frm_fe16.h"
+#include "modules/discrete_counter/frm_mx16.h"
+#include "modules/encoder_loadcell/frm_fe2.h"
+#include "modules/encoder_loadcell/frm_sd2.h"
+#include "modules/register.h"
+#include "sim/profile_bias_gain.h"
+#include "sim/profile_counter.h"
+#include "sim/profile_discrete.h"
+#include "sim/profile_fe2.h"
+#include "sim/profile_gf4a.h"
+#include "sim/profile_kw4.h"
+#include "sim/profile_loadcell.h"
+#include "sim/profile_lq.h"
+#include "sim/profile_temperature.h"
+#include "support/unit_fixture.h"
+
+namespace dunax::testing {
+namespace {
+
+using core::g;
+using platform::Control;
+
+// A window family: the unit, and the box whose write goes wrong with the name the message
+// must give it (nullptr: the Output Hold/Clear write, item 14 of group 00).
+struct Family {
+    const char* name;
+    std::function<sim::Profile()> unit;
+    std::function<Control*(core::ModuleWindow&)> box;
+    const char* value;  // typed into the box; its "D" command is the one that goes wrong
+    const char* named;  // the line of the message
+};
+
+template <class W>
+std::function<Control*(core::ModuleWindow&)> boxOf(platform::ControlArray W::*arr, int k) {
+    return [arr, k](core::ModuleWindow& w) { return &(dynamic_cast<W&>(w).*arr)(k); };
+}
+
+std::vector<Family> families() {
+    using modules::AnalogWindow;
+    return {
+        {"analog frame (KW4)", [] { return sim::makeKW4Unit({}); },
+         boxOf(&AnalogWindow::txtFScale, 0), "12345", "CH 0 Full scale"},
+        {"temperature (BJ4)", [] { return sim::makeTemperatureUnit({}); },
+         boxOf(&AnalogWindow::txtBias, 1), "12.5", "CH 1 Bias"},
+        {"AC current (GF4A)", [] { return sim::makeGF4AUnit({}); },
+         boxOf(&AnalogWindow::txtGain, 2), "1.25", "CH 2 Gain"},
+        {"voltage range (LQ4)",
+         [] {
+             return sim::makeLQUnit({"J6P-LQ4", 4});
+         },
+         boxOf(&AnalogWindow::txtZScale, 3), "123", "CH 3 Zero scale"},
+        {"bias and gain (KWH8)",
+         [] {
+             return sim::makeBiasGainUnit({"J6P-KWH8", 8});
+         },
+         boxOf(&AnalogWindow::txtBias, 6), "12.5", "CH 6 Bias"},
+        {"counter (FE16)", [] { return sim::makeCounterUnit({}); },
+         boxOf(&modules::FE16Window::txtFScale, 1), "12345", "CH 1 Max"},
+        {"discrete (MX16)", [] { return sim::makeDiscreteUnit({}); }, nullptr, "",
+         "Output Hold/Clear"},
+        {"load cell (SD2)", [] { return sim::makeLoadCellUnit({}); },
+         boxOf(&modules::SD2Window::txtFScale, 1), "12345", "CH 1 Full scale"},
+        {"encoder (FE2)", [] { return sim::makeFE2Unit({}); }, boxOf(&modules::FE2Window::txtFS, 0),
+         "12345", "CH 0 Full Scale"},
+    };
+}
+
+class DownloadOutcomeTest : public UnitFixture {
+  protected:
+    // Connects to the family's unit through the main window (identification, upload).
+    core::ModuleWindow& connectTo(const Family& f) {
+        useProfile(f.unit());
+        modules::RegisterModuleWindows();
+        core::frmDunax().btnConnect_Click();
+        EXPECT_TRUE(g.Connected);
+        return *core::ModuleWindowFor(g.UploadModelNum);
+    }
+
+    // The family's write goes wrong: refused ("CNG") or left without any answer.
+    void spoil(const Family& f, core::ModuleWindow& w, bool silent) {
+        if (f.box) {
+            f.box(w)->setText(f.value);
+            unit->faults().replies[std::string("D") + f.value] = silent ? "" : "CNG";
+        } else if (silent) {
+            unit->faults().replies["I14"] = "";
+        } else {
+            unit->profile().find("00", "14")->writable = false;
+        }
+    }
+
+    static std::string mainRow() {
+        std::string s;
+        auto& m = core::frmDunax();
+        for (Control* b : {&m.btnConnect, &m.btnDisconnect, &m.btnUpload, &m.btnDownload})
+            s += b->enabled() ? '1' : '0';
+        return s;
+    }
+};
+
+TEST_F(DownloadOutcomeTest, ARefusedWriteIsNamedTheRestWrittenAndNothingReadBack) {
+    for (const Family& f : families()) {
+        SCOPED_TRACE(f.name);
+        core::ModuleWindow& w = connectTo(f);
+        spoil(f, w, /*silent=*/false);
+        unit->clearLog();
+        core::frmDunax().btnDownload_Click();
+
+        expectOnlyMessage(std::string("Downloading incomplete\r\n") + f.named, "Downloading");
+        EXPECT_TRUE(g.Connected);
+        EXPECT_EQ(mainRow(), "0111");
+        // No read-back: identification never ran again.
+        EXPECT_EQ(sentCount("I02"), 0);
+        if (f.box) {
+            EXPECT_EQ(f.box(w)->text(), f.value);  // the entry stays for correction
+            EXPECT_TRUE(f.box(w)->enabled());
+            // The download went on past the refusal.
+            EXPECT_NE(sent().back(), std::string("D") + f.value);
+        }
+        EXPECT_FALSE(loadingUp());
+        restart();
+    }
+}
+
+TEST_F(DownloadOutcomeTest, AnUnansweredWriteEndsTheDownloadAndTheLink) {
+    for (const Family& f : families()) {
+        SCOPED_TRACE(f.name);
+        core::ModuleWindow& w = connectTo(f);
+        spoil(f, w, /*silent=*/true);
+        unit->clearLog();
+        core::frmDunax().btnDownload_Click();
+
+        expectOnlyMessage("Downloading incomplete", "Downloading");
+        EXPECT_FALSE(g.Connected);
+        EXPECT_EQ(mainRow(), "1000");
+        // Nothing was sent after the write that got no answer.
+        const std::string last = f.box ? std::string("D") + f.value : "I14";
+        EXPECT_EQ(sent().back(), last);
+        EXPECT_EQ(sentCount(last), 4);
+        EXPECT_FALSE(loadingUp());
+        restart();
+    }
+}
+
+// Lists that show no selection because the unit reported a code they do not hold: the
+// download runs through (read-back included) and the unit keeps its codes.
+TEST_F(DownloadOutcomeTest, AListWithAnUnknownCodeIsLeftOutAndPassesTheCheck) {
+    const struct {
+        const char* name;
+        std::function<sim::Profile()> unit;
+        std::vector<std::pair<std::string, std::string>> kept;  // {group, code}
+    } cases[] = {
+        {"KW4 code 12",
+         [] {
+             return sim::makeKW4Unit({"J6P-KW4", 4, " 1.05", "VQ", {0, 12}});
+         },
+         {{"2", "12"}}},
+        {"KWH8 codes 9 and A on the other page",
+         [] {
+             return sim::makeBiasGainUnit({"J6P-KWH8", 8, " 1.05", "VQ", {0, 0, 0, 0, 0, 9, 10}});
+         },
+         {{"6", "9"}, {"7", "10"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        useProfile(c.unit());
+        modules::RegisterModuleWindows();
+        core::frmDunax().btnConnect_Click();
+        ASSERT_TRUE(g.Connected);
+        unit->clearLog();
+        core::frmDunax().btnDownload_Click();
+        EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
+        EXPECT_GT(sentCount("I02"), 0);  // read back
+        for (const auto& [group, code] : c.kept)
+            EXPECT_EQ(unit->profile().value(group, "09"), code);
+        EXPECT_TRUE(g.Connected);
+        restart();
+    }
+}
+
+}  // namespace
+}  // namespace dunax::testing
