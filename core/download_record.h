@@ -8,8 +8,9 @@
 
 namespace dunax::core {
 
-// The name under which the maintenance switch (item 01) is reported: the unit's own label.
-inline constexpr const char* kMaintenanceSwitchName = "MNTSW";
+// The name under which a refused maintenance switch (item 01) is reported: the unit then
+// took nothing of the download.
+inline constexpr const char* kMaintenanceSwitchName = "Maintenance switch (nothing was written)";
 
 // Starts the record of a new download: nothing refused, the unit answering.
 void BeginDownload();

@@ -99,7 +99,7 @@ TEST_F(DownloadTest, RefusedOrUnansweredWritesEndWithoutReadBack) {
         {"prologue refused",
          [](sim::Faults& f) { f.replies["DF"] = "CNG"; },
          {"CheckData"},
-         incomplete + "\r\nMNTSW",
+         incomplete + "\r\nMaintenance switch (nothing was written)",
          true,
          kRowConnected},
         {"prologue unanswered",

@@ -135,7 +135,9 @@ TEST_F(CCLinkTest, FailuresReportDisconnectAndLeaveTheWindowUsable) {
         {"no answer to the switch", false, reply("I01", ""), download, "111", "open", "20"},
         // A refusal keeps the link, names what was not taken and reads nothing back.
         {"maintenance write refused", false, reply("D1", "CNG"),
-         "Downloading incomplete\r\nMNTSW" + kCritical + "Downloading", "111", "open", "20", true},
+         "Downloading incomplete\r\nMaintenance switch (nothing was written)" + kCritical +
+             "Downloading",
+         "111", "open", "20", true},
         {"time-out write refused", false,
          [this] { unit->profile().find("00", "51")->writable = false; },
          "Downloading incomplete\r\nTimeOut" + kCritical + "Downloading", "111", "open", "20",
