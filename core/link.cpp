@@ -1,5 +1,8 @@
 #include "core/link.h"
 
+#include <charconv>
+#include <limits>
+
 #include "core/globals.h"
 #include "platform/host.h"
 
@@ -12,11 +15,28 @@ std::function<void()>& portChoice() {
     return f;
 }
 
+std::function<void()>& lineLostHandler() {
+    static std::function<void()> f;
+    return f;
+}
+
 struct IntervalTimer {
     bool running = false;
     bool timeUp = false;
     std::int64_t deadline = 0;
 } g_timer;
+
+// What the link knows of the line between exchanges.
+struct LineState {
+    // When characters were last seen on the line.
+    std::int64_t lastInputMs = std::numeric_limits<std::int64_t>::min() / 2;
+    // A reply may still be on its way: an exchange timed out, and since then no reply has been
+    // followed by a quiet line.
+    bool unsettled = false;
+    // The last exchange ended by its time-out.
+    bool lastTimedOut = false;
+    bool lossReported = false;
+} g_line;
 
 std::string trimBlanks(const std::string& s) {
     auto b = s.find_first_not_of(' ');
@@ -58,7 +78,132 @@ std::string retry(int n, F attempt) {
     return r;
 }
 
+void unwatchLine() {
+    if (platform::hostInstalled()) platform::host().watchLine(nullptr, nullptr);
+}
+
+void noticeLoss() {
+    if (!MSComm1().lineLost() || g_line.lossReported) return;
+    g_line.lossReported = true;
+    if (auto handler = lineLostHandler()) handler();
+}
+
+// The watch of the idle line: whatever arrives while no command is out answers nothing and is
+// dropped; a line that has failed is reported.
+void checkIdleLine() {
+    if (platform::exchangeRunning()) return;
+    auto& port = MSComm1();
+    if (port.portOpen() && port.inBufferCount() > 0) {
+        port.input();
+        g_line.lastInputMs = platform::host().nowMs();
+    }
+    if (port.portOpen()) return;
+    unwatchLine();
+    noticeLoss();
+}
+
+void watchLine() {
+    auto& port = MSComm1();
+    if (port.portOpen() && platform::hostInstalled()) {
+        platform::host().watchLine(port.device(), checkIdleLine);
+    }
+}
+
+// Waits, taking and dropping every character, until the line has been quiet for the settle
+// time. False when the port closed meanwhile.
+bool settleLine(platform::CommControl& port) {
+    std::int64_t quietFrom = g_line.lastInputMs;
+    bool heard = false;
+    for (;;) {
+        if (!port.portOpen()) return false;
+        if (port.inBufferCount() > 0) {
+            port.input();
+            if (!port.portOpen()) return false;
+            quietFrom = platform::host().nowMs();
+            heard = true;
+        }
+        const std::int64_t quietEnough = quietFrom + SettleQuietMs();
+        if (platform::host().nowMs() >= quietEnough) break;
+        platform::host().waitForInput(port.device(), quietEnough);
+    }
+    g_line.lastInputMs = quietFrom;
+    // A reply came in time, and nothing followed it: no reply is owed any more.
+    if (!heard && !g_line.lastTimedOut) g_line.unsettled = false;
+    return true;
+}
+
+// While a reply may still be owed, a reply that cannot answer this command is that one: a
+// group is answered "COK", "CNG" or "CNU", and "COK" answers nothing else.
+bool owedReply(const std::string& cmd, const std::string& reply) {
+    if (!g_line.unsettled) return false;
+    const std::string text = trimBlanks(reply);
+    if (cmd[0] == 'G') return text != "COK" && text != "CNG" && text != "CNU";
+    return text == "COK";
+}
+
+// One command for one reply on an open port, with the exchange guard held.
+std::string exchange(platform::CommControl& port, const std::string& cmd) {
+    if (g_line.unsettled && !settleLine(port)) return "";
+    // A reply that came after its exchange had timed out must not answer this command.
+    port.discardInput();
+    IntervalTimerOn(kReplyTimeoutMs);
+    const std::int64_t deadline = g_timer.deadline;
+    port.output(cmd);
+
+    std::string reply;
+    bool timedOut = false;
+    for (;;) {
+        if (!port.portOpen()) {  // closed by a nested Disconnect, or the line failed
+            reply.clear();
+            break;
+        }
+        if (port.inBufferCount() > 0) {
+            std::string block = port.input();
+            if (!port.portOpen()) {  // the line failed in the middle of the reply
+                reply.clear();
+                break;
+            }
+            if (!block.empty()) g_line.lastInputMs = platform::host().nowMs();
+            reply += block;
+            if (!block.empty() && block.back() == '\r') {
+                if (!owedReply(cmd, reply.substr(0, reply.size() - 1))) break;
+                reply.clear();  // the late answer to an earlier command: wait for this one's
+            }
+        }
+        if (IntervalTimerCheck() || platform::host().nowMs() >= deadline) {
+            reply.clear();
+            timedOut = true;
+            break;
+        }
+        platform::host().waitForInput(port.device(), deadline);
+    }
+    g_line.lastTimedOut = timedOut;
+    if (timedOut) g_line.unsettled = true;
+    if (!reply.empty()) reply.pop_back();
+    IntervalTimerOff();
+    return reply;
+}
+
 }  // namespace
+
+int SettleQuietMs() {
+    int baud = 9600;
+    const std::string& text = g.BaudRate;
+    int parsed = 0;
+    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (ec == std::errc() && p == text.data() + text.size() && parsed > 0) baud = parsed;
+    // Ten bits a character: start, eight data bits, stop.
+    const int replyMs = (kLongestReplyChars * 10 * 1000 + baud - 1) / baud;
+    return replyMs + kUnitAnswerMs;
+}
+
+void SetLineLostHandler(std::function<void()> handler) {
+    lineLostHandler() = std::move(handler);
+}
+
+bool LineLossReported() {
+    return g_line.lossReported;
+}
 
 platform::CommControl& MSComm1() {
     static platform::CommControl port;
@@ -90,13 +235,16 @@ void OpenPort() {
     if (portChoice()) portChoice()();
     port.settings = g.BaudRate + ",n,8,1";
     port.commPort = g.ComPortNo;
+    g_line = LineState{};
     port.setPortOpen(true);  // a port that cannot be opened stays closed
+    watchLine();
 }
 
 void ClosePort() {
     auto& port = MSComm1();
     if (!port.portOpen()) return;
     IntervalTimerOff();
+    unwatchLine();
     port.setPortOpen(false);
 }
 
@@ -111,37 +259,17 @@ std::string CommTransact(const std::string& cmd) {
     for (std::size_t i = 0; i + 1 < cmd.size(); ++i) {
         if (static_cast<unsigned char>(cmd[i]) < 0x20 || cmd[i] == 0x7F) return "";
     }
-    platform::ExchangeScope busy;
-
-    // A reply that came after its exchange had timed out must not answer this command.
-    port.discardInput();
-    IntervalTimerOn(kReplyTimeoutMs);
-    const std::int64_t deadline = g_timer.deadline;
-    port.output(cmd);
-
     std::string reply;
-    for (;;) {
-        if (!port.portOpen()) {  // closed by a nested Disconnect, or the line failed
-            reply.clear();
-            break;
-        }
-        if (port.inBufferCount() > 0) {
-            std::string block = port.input();
-            if (!port.portOpen()) {  // the line failed in the middle of the reply
-                reply.clear();
-                break;
-            }
-            reply += block;
-            if (!block.empty() && block.back() == '\r') break;
-        }
-        if (IntervalTimerCheck() || platform::host().nowMs() >= deadline) {
-            reply.clear();
-            break;
-        }
-        platform::host().waitForInput(port.device(), deadline);
+    {
+        platform::ExchangeScope busy;
+        unwatchLine();
+        reply = exchange(port, cmd);
     }
-    if (!reply.empty()) reply.pop_back();
-    IntervalTimerOff();
+    if (port.portOpen()) {
+        watchLine();
+    } else {
+        noticeLoss();
+    }
     return reply;
 }
 

@@ -20,6 +20,13 @@ void SetPortChoice(std::function<void()> choose);
 void OpenPort();
 void ClosePort();
 
+// Called once when the open line vanishes (hang-up, read error: an adapter pulled), whether
+// an exchange noticed it or the watch of the idle line did. The main window installs it.
+void SetLineLostHandler(std::function<void()> handler);
+// The vanished line has been reported; failures that follow from it need no message of their
+// own. Cleared when the port is opened again.
+bool LineLossReported();
+
 // One command (with its CR) for one reply, blanks trimmed; empty when no usable answer.
 std::string SendCommand(const std::string& cmd);
 // One command for the reply without its final CR; empty on time-out or a failed line.
@@ -51,5 +58,13 @@ bool IntervalTimerCheck();
 
 constexpr int kCommandPauseMs = 10;
 constexpr int kReplyTimeoutMs = 3000;
+
+// After an exchange that timed out, a reply may still be crossing the line. Before the next
+// command the line must have been quiet for longer than the longest reply takes to cross it,
+// plus the time the unit takes to start answering.
+constexpr int kLongestReplyChars = 64;
+constexpr int kUnitAnswerMs = 50;
+// That quiet time at the line speed in BaudRate.
+int SettleQuietMs();
 
 }  // namespace dunax::core

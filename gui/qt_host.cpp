@@ -402,6 +402,24 @@ void QtHost::waitForInput(platform::SerialDevice* device, std::int64_t deadlineM
     if (readable) readable->setEnabled(false);
 }
 
+void QtHost::watchLine(platform::SerialDevice* device, std::function<void()> check) {
+    constexpr int kLineCheckMs = 200;
+    lineCheck_ = device ? std::move(check) : nullptr;
+    if (!lineCheck_) {
+        if (lineTimer_) lineTimer_->stop();
+        return;
+    }
+    if (!lineTimer_) {
+        lineTimer_ = new QTimer(this);
+        connect(lineTimer_, &QTimer::timeout, this, [this] {
+            if (!lineCheck_) return;
+            auto current = lineCheck_;  // the check may end or replace the watch
+            current();
+        });
+    }
+    if (!lineTimer_->isActive()) lineTimer_->start(kLineCheckMs);
+}
+
 void QtHost::sleep(int ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -46,6 +47,7 @@ class QtHost : public QObject, public platform::Host {
     void doEvents() override;
     void waitForInput(platform::SerialDevice* device, std::int64_t deadlineMs) override;
     void sleep(int ms) override;
+    void watchLine(platform::SerialDevice* device, std::function<void()> check) override;
     std::int64_t nowMs() override;
     bool fileDialog(platform::FileDialog& d, bool save) override;
     [[noreturn]] void endProgram() override;
@@ -97,6 +99,10 @@ class QtHost : public QObject, public platform::Host {
     std::vector<std::unique_ptr<FormView>> deadViews_;
     std::vector<ModalRun> modalRuns_;
     std::map<platform::Control*, QTimer*> timers_;
+    // The watch of an idle line: a low-rate look, so that a line that vanishes is noticed
+    // within a second whatever the device, and a line that keeps signalling never spins.
+    QTimer* lineTimer_ = nullptr;
+    std::function<void()> lineCheck_;
     QPointer<QMdiArea> mdiArea_;
     QPointer<QWidget> mdiWindow_;
     QString lastDirectory_;

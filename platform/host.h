@@ -53,6 +53,10 @@ class Host {
     virtual void waitForInput(SerialDevice* device, std::int64_t deadlineMs) = 0;
     // Blocks for ms milliseconds and runs no events.
     virtual void sleep(int ms) = 0;
+    // Watches an open line while nothing talks over it: check runs from the event loop soon
+    // after the device has input or has failed, and at least once a second, until the watch
+    // is replaced or ended with a null device. check may end the watch itself.
+    virtual void watchLine(SerialDevice* device, std::function<void()> check) = 0;
     // Milliseconds of a monotonic clock.
     virtual std::int64_t nowMs() = 0;
 

@@ -62,7 +62,42 @@ void ScriptedHost::unloadForm(Form& f) {
     }
 }
 
+// The watched line is looked at whenever events run, like a descriptor watch of an event loop,
+// and once a second of virtual time at least.
+constexpr std::int64_t kLineCheckMs = 1000;
+
+void ScriptedHost::checkLine() {
+    if (!watched_ || !lineCheck_) return;
+    if (watched_->available() == 0 && now_ < nextLineCheck_) return;
+    nextLineCheck_ = now_ + kLineCheckMs;
+    auto check = lineCheck_;  // the check may end or replace the watch
+    check();
+}
+
+void ScriptedHost::watchLine(SerialDevice* device, std::function<void()> check) {
+    watched_ = device;
+    lineCheck_ = device ? std::move(check) : nullptr;
+    nextLineCheck_ = now_ + kLineCheckMs;
+}
+
+void ScriptedHost::idleUntil(std::int64_t t) {
+    for (;;) {
+        doEvents();
+        checkLine();
+        if (now_ >= t) return;
+        std::int64_t next = t;
+        if (watched_) {
+            next = std::min(next, nextLineCheck_);
+            if (auto a = watched_->nextArrivalMs()) next = std::min(next, *a);
+        }
+        if (!scheduled_.empty()) next = std::min(next, scheduled_.begin()->first);
+        for (const auto& [timer, due] : timers_) next = std::min(next, due);
+        now_ = std::min(t, std::max(now_ + 1, next));
+    }
+}
+
 void ScriptedHost::runDue() {
+    checkLine();
     // Timers first, then scripted actions; each may schedule more.
     for (bool ran = true; ran;) {
         ran = false;

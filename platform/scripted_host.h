@@ -50,6 +50,11 @@ class ScriptedHost : public Host {
 
     std::int64_t now() const { return now_; }
     void advance(std::int64_t ms) { now_ += ms; }
+    // The event loop with nothing to do until the clock reaches t: timers, scheduled actions
+    // and the line watch run as their times come.
+    void idleUntil(std::int64_t t);
+    // The line under watch, null when none.
+    SerialDevice* watchedLine() const { return watched_; }
 
     // --- Host ---
     Answer messageBox(const std::string& text, Icon icon, Buttons buttons,
@@ -61,6 +66,7 @@ class ScriptedHost : public Host {
     void doEvents() override;
     void waitForInput(SerialDevice* device, std::int64_t deadlineMs) override;
     void sleep(int ms) override;
+    void watchLine(SerialDevice* device, std::function<void()> check) override;
     std::int64_t nowMs() override { return now_; }
     bool fileDialog(FileDialog& d, bool save) override;
     [[noreturn]] void endProgram() override;
@@ -68,10 +74,14 @@ class ScriptedHost : public Host {
 
   private:
     void runDue();
+    void checkLine();
     std::int64_t now_ = 0;
     std::multimap<std::int64_t, std::function<void()>> scheduled_;
     std::map<Control*, std::int64_t> timers_;  // running timers and their next tick
     Host* previous_ = nullptr;
+    SerialDevice* watched_ = nullptr;
+    std::function<void()> lineCheck_;
+    std::int64_t nextLineCheck_ = 0;
 };
 
 }  // namespace dunax::platform

@@ -12,13 +12,26 @@ SerialOpener& currentOpener() {
     return opener;
 }
 
-// A line that failed (an adapter pulled) is treated as closed.
-void closeFailedLine(std::unique_ptr<SerialDevice>& device, std::string& error, int port) {
-    device.reset();
-    error = "The line of COM" + std::to_string(port) + " failed";
+std::string portName(int port) {
+    return "COM" + std::to_string(port);
 }
 
 }  // namespace
+
+std::string openFailureText(OpenFailure why, int port) {
+    switch (why) {
+        case OpenFailure::NotFound:
+            return "no such device: check the adapter, or set DUNAX_" + portName(port);
+        case OpenFailure::NoPermission:
+            return "your user may not open it: on Debian, join the dialout group and log in again";
+        case OpenFailure::InUse:
+            return "in use by another program";
+        case OpenFailure::None:
+        case OpenFailure::Other:
+            break;
+    }
+    return {};
+}
 
 void setSerialOpener(SerialOpener opener) {
     currentOpener() = opener ? std::move(opener) : defaultSerialOpener();
@@ -26,25 +39,41 @@ void setSerialOpener(SerialOpener opener) {
 
 SerialOpener defaultSerialOpener() {
     return [](int port, const std::string& settings, std::string& error) {
-        return openPosixSerial(serialDevicePath(port), settings, error);
+        const std::string path = serialDevicePath(port);
+        std::string reason;
+        OpenFailure why = OpenFailure::None;
+        auto dev = openPosixSerial(path, settings, reason, &why);
+        if (!dev) {
+            const std::string words = openFailureText(why, port);
+            error = portName(port) + " (" + path + "): " + (words.empty() ? reason : words);
+        }
+        return dev;
     };
 }
 
+// A line that failed (an adapter pulled) is treated as closed.
+void CommControl::closeFailedLine() {
+    lastError_ = portName(commPort) + " (" + device_->name() + "): the line was lost";
+    lineLost_ = true;
+    device_.reset();
+}
+
 void CommControl::setPortOpen(bool open) {
+    lineLost_ = false;
     if (!open) {
         device_.reset();
         return;
     }
     if (device_) return;
-    const std::string name = "COM" + std::to_string(commPort);
+    const std::string name = portName(commPort);
     if (commPort < 1 || commPort > 8) {
-        lastError_ = name + " is not a port of this program (COM1 to COM8)";
+        lastError_ = name + ": not a port of this program (COM1 to COM8)";
         return;
     }
     std::string error;
     std::unique_ptr<SerialDevice> dev = currentOpener()(commPort, settings, error);
     if (!dev) {
-        lastError_ = error.empty() ? name + " cannot be opened" : error;
+        lastError_ = error.empty() ? name + ": cannot be opened" : error;
         return;
     }
     lastError_.clear();
@@ -53,14 +82,14 @@ void CommControl::setPortOpen(bool open) {
 
 void CommControl::output(std::string_view data) {
     if (!device_) return;
-    if (!device_->write(data)) closeFailedLine(device_, lastError_, commPort);
+    if (!device_->write(data)) closeFailedLine();
 }
 
 std::string CommControl::input() {
     std::string in;
     if (!device_) return in;
     if (!device_->read(in)) {
-        closeFailedLine(device_, lastError_, commPort);
+        closeFailedLine();
         in.clear();
     }
     return in;

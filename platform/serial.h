@@ -29,9 +29,20 @@ class SerialDevice {
     virtual int pollFd() const { return -1; }
     // For devices in virtual time: when the next character arrives, if one is on its way.
     virtual std::optional<std::int64_t> nextArrivalMs() const { return std::nullopt; }
+    // What the user knows the line by: its device path, or what stands in for it.
+    virtual std::string name() const = 0;
 };
 
-// Opens COMn (1..8) with settings such as "9600,n,8,1"; null with a reason when it cannot.
+// Why a line could not be opened, where the user can do something about it.
+enum class OpenFailure { None, NotFound, NoPermission, InUse, Other };
+
+// The user's words for such a failure of COMn ("in use by another program"); empty for None and
+// Other, whose reason is the opener's own text.
+std::string openFailureText(OpenFailure why, int port);
+
+// Opens COMn (1..8) with settings such as "9600,n,8,1"; null when it cannot, with one line for
+// the user that names the port, its device and the reason: "COM1 (/dev/ttyUSB0): in use by
+// another program".
 using SerialOpener = std::function<std::unique_ptr<SerialDevice>(
     int port, const std::string& settings, std::string& error)>;
 
@@ -50,6 +61,9 @@ class CommControl {
     // Opens or closes the line. A port that cannot be opened stays closed; the reason is
     // kept in lastError().
     void setPortOpen(bool open);
+    // The line failed or vanished while open (an adapter pulled) and the port closed itself;
+    // lastError() then says so. Cleared when the port is opened or closed again.
+    bool lineLost() const { return lineLost_; }
     // Writes data; a failed line closes the port. Nothing happens while the port is closed.
     void output(std::string_view data);
     // Takes every character waiting; a failed line closes the port and gives nothing.
@@ -60,8 +74,11 @@ class CommControl {
     const std::string& lastError() const { return lastError_; }
 
   private:
+    void closeFailedLine();
+
     std::unique_ptr<SerialDevice> device_;
     std::string lastError_;
+    bool lineLost_ = false;
 };
 
 // The device a port number names: $DUNAX_COMn when set, else /dev/ttyUSB(n-1) when it
@@ -69,8 +86,8 @@ class CommControl {
 std::string serialDevicePath(int port);
 
 // The real serial line: raw termios, 8N1 at the speed in settings, no flow control, held
-// exclusively.
+// exclusively. When it cannot be opened, error says why and kind (when given) sorts it.
 std::unique_ptr<SerialDevice> openPosixSerial(const std::string& path, const std::string& settings,
-                                              std::string& error);
+                                              std::string& error, OpenFailure* kind = nullptr);
 
 }  // namespace dunax::platform

@@ -107,7 +107,7 @@ std::int64_t monotonicMs() {
 
 class PosixSerialDevice final : public SerialDevice {
   public:
-    explicit PosixSerialDevice(int fd) : fd_(fd) {}
+    PosixSerialDevice(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     ~PosixSerialDevice() override {
         // The exclusive flag belongs to the tty, not to this descriptor: clear it so that the
         // line can be opened again while another holder (a simulator) keeps it alive.
@@ -182,6 +182,7 @@ class PosixSerialDevice final : public SerialDevice {
     }
 
     int pollFd() const override { return fd_; }
+    std::string name() const override { return path_; }
 
   private:
     static constexpr std::int64_t kWriteBaseMs = 2000;
@@ -197,19 +198,42 @@ class PosixSerialDevice final : public SerialDevice {
     }
 
     int fd_;
+    std::string path_;
 };
 
 std::string describe(const std::string& path, int err) {
     return path + ": " + std::strerror(err);
 }
 
+OpenFailure failureOf(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR:
+            return OpenFailure::NotFound;
+        case EACCES:
+        case EPERM:
+            return OpenFailure::NoPermission;
+        case EBUSY:
+        case EWOULDBLOCK:
+            return OpenFailure::InUse;
+        default:
+            return OpenFailure::Other;
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<SerialDevice> openPosixSerial(const std::string& path, const std::string& settings,
-                                              std::string& error) {
+                                              std::string& error, OpenFailure* kind) {
+    OpenFailure ignored = OpenFailure::None;
+    OpenFailure& failure = kind ? *kind : ignored;
+    failure = OpenFailure::Other;
     LineSettings ls;
     if (!parseSettings(settings, ls, error)) return nullptr;
     if (path.empty()) {
+        failure = OpenFailure::NotFound;
         error = "No device for this port";
         return nullptr;
     }
@@ -217,6 +241,7 @@ std::unique_ptr<SerialDevice> openPosixSerial(const std::string& path, const std
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
+        failure = failureOf(err);
         error = err == EBUSY ? path + " is in use by another program"
                              : "Cannot open " + describe(path, err);
         return nullptr;
@@ -230,6 +255,7 @@ std::unique_ptr<SerialDevice> openPosixSerial(const std::string& path, const std
     // The lock first: TIOCEXCL alone leaves a window in which two programs both open the line.
     if (::flock(fd, LOCK_EX | LOCK_NB) < 0) {
         const int err = errno;
+        failure = failureOf(err);
         return fail(err == EWOULDBLOCK ? path + " is in use by another program"
                                        : "Cannot lock " + describe(path, err));
     }
@@ -240,6 +266,7 @@ std::unique_ptr<SerialDevice> openPosixSerial(const std::string& path, const std
                                   : "Cannot read settings of " + describe(path, err));
     }
     if (::ioctl(fd, TIOCEXCL) < 0) {
+        failure = failureOf(errno);
         return fail("Cannot hold " + describe(path, errno) + " exclusively");
     }
 
@@ -266,7 +293,8 @@ std::unique_ptr<SerialDevice> openPosixSerial(const std::string& path, const std
     }
     // Whatever the line held before it was opened is no reply to anything of ours.
     ::tcflush(fd, TCIOFLUSH);
-    return std::make_unique<PosixSerialDevice>(fd);
+    failure = OpenFailure::None;
+    return std::make_unique<PosixSerialDevice>(fd, path);
 }
 
 std::string serialDevicePath(int port) {

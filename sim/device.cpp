@@ -7,18 +7,47 @@
 
 namespace dunax::sim {
 
-SimSerialDevice::SimSerialDevice(std::shared_ptr<SimUnit> unit) : unit_(std::move(unit)) {}
+namespace {
+
+constexpr std::int64_t kNsPerMs = 1'000'000;
+
+std::int64_t nowNs() {
+    return platform::host().nowMs() * kNsPerMs;
+}
+
+// The first millisecond of the host's clock at which a moment in nanoseconds has passed.
+std::int64_t msAtOrAfter(std::int64_t ns) {
+    return (ns + kNsPerMs - 1) / kNsPerMs;
+}
+
+}  // namespace
+
+SimSerialDevice::SimSerialDevice(std::shared_ptr<SimUnit> unit, std::int64_t characterNs)
+    : unit_(std::move(unit)), characterNs_(characterNs) {}
 
 bool SimSerialDevice::write(std::string_view data) {
     if (unit_->vanished()) return false;
-    for (Emission& e : unit_->receive(data, platform::host().nowMs())) schedule(std::move(e));
+    toUnit_ += data.size();
+    if (characterNs_ == 0) {
+        for (Emission& e : unit_->receive(data, platform::host().nowMs())) schedule(std::move(e));
+        return !unit_->vanished();
+    }
+    // The characters leave one after the other; the unit takes each when it has crossed.
+    std::int64_t at = std::max(nowNs(), sendFreeNs_);
+    for (const char c : data) {
+        at += characterNs_;
+        for (Emission& e : unit_->receive(std::string_view(&c, 1), msAtOrAfter(at))) {
+            schedule(std::move(e));
+        }
+    }
+    sendFreeNs_ = at;
     return !unit_->vanished();
 }
 
 void SimSerialDevice::arrive() {
-    const std::int64_t now = platform::host().nowMs();
-    while (!onTheWay_.empty() && onTheWay_.front().atMs <= now) {
-        arrived_ += onTheWay_.front().bytes;
+    const std::int64_t now = nowNs();
+    while (!onTheWay_.empty() && onTheWay_.front().atNs <= now) {
+        arrived_ += onTheWay_.front().c;
         onTheWay_.pop_front();
     }
 }
@@ -45,7 +74,7 @@ void SimSerialDevice::discardInput() {
 std::optional<std::int64_t> SimSerialDevice::nextArrivalMs() const {
     if (unit_->vanished()) return platform::host().nowMs();
     if (onTheWay_.empty()) return std::nullopt;
-    return onTheWay_.front().atMs;
+    return msAtOrAfter(onTheWay_.front().atNs);
 }
 
 void SimSerialDevice::inject(std::string bytes, std::int64_t delayMs) {
@@ -53,22 +82,34 @@ void SimSerialDevice::inject(std::string bytes, std::int64_t delayMs) {
 }
 
 void SimSerialDevice::schedule(Emission e) {
-    // After everything due at the same time or earlier: characters keep their order.
-    auto pos = std::upper_bound(onTheWay_.begin(), onTheWay_.end(), e.atMs,
-                                [](std::int64_t at, const Emission& x) { return at < x.atMs; });
-    onTheWay_.insert(pos, std::move(e));
+    fromUnit_ += e.bytes.size();
+    const std::int64_t startNs = e.atMs * kNsPerMs;
+    if (characterNs_ == 0) {
+        // After everything due at the same time or earlier: characters keep their order.
+        auto pos = std::upper_bound(onTheWay_.begin(), onTheWay_.end(), startNs,
+                                    [](std::int64_t at, const Arrival& x) { return at < x.atNs; });
+        for (const char c : e.bytes) pos = std::next(onTheWay_.insert(pos, {startNs, c}));
+        return;
+    }
+    // The unit sends one character after the other, and only once the line is free.
+    std::int64_t at = std::max(startNs, receiveFreeNs_);
+    for (const char c : e.bytes) {
+        at += characterNs_;
+        onTheWay_.push_back({at, c});
+    }
+    receiveFreeNs_ = at;
 }
 
-platform::SerialOpener simOpener(std::shared_ptr<SimUnit> unit) {
-    return [unit](int port, const std::string& settings,
-                  std::string& error) -> std::unique_ptr<platform::SerialDevice> {
+platform::SerialOpener simOpener(std::shared_ptr<SimUnit> unit, std::int64_t characterNs) {
+    return [unit, characterNs](int port, const std::string& settings,
+                               std::string& error) -> std::unique_ptr<platform::SerialDevice> {
         if (unit->faults().portUnavailable) {
-            error = "COM" + std::to_string(port) + " is in use by another program";
+            error = "COM" + std::to_string(port) + " (simulated unit): in use by another program";
             return nullptr;
         }
         unit->openedPort = port;
         unit->openedSettings = settings;
-        return std::make_unique<SimSerialDevice>(unit);
+        return std::make_unique<SimSerialDevice>(unit, characterNs);
     };
 }
 

@@ -40,8 +40,8 @@ void usage(std::FILE* to) {
         "  --model NAME   the unit to simulate (default J6P-KW4; --list names them)\n"
         "  --fault SPEC   misbehave: silent, silent-from=N, drop=N, cng, refuse-group=G,\n"
         "                 cnu=G/I, reply=CMD/TEXT, split=N[/GAPMS], pad, delay=MS,\n"
-        "                 delay-next=MS, garbage=TEXT, vanish-at=N (N counts commands from 1;\n"
-        "                 TEXT may hold \\r, \\n, \\\\ and \\xNN)\n"
+        "                 delay-next=MS, late-at=N/MS, garbage=TEXT, vanish-at=N (N counts\n"
+        "                 commands from 1; TEXT may hold \\r, \\n, \\\\ and \\xNN)\n"
         "  --latency MS   time from a command to its reply (default 15)\n"
         "  --stdin        also end when standard input ends\n"
         "  --verbose      log every command on standard error\n",

@@ -60,6 +60,7 @@ void SimUnit::command(const std::string& text, std::int64_t nowMs, std::vector<E
     } else if (f.replyDelayMs >= 0) {
         delay = f.replyDelayMs;
     }
+    if (f.lateAt != 0 && number == f.lateAt) delay = f.lateByMs;
     // One command after the other: a reply never overtakes the one before it.
     std::int64_t at = std::max(nowMs + delay, lastEmissionMs_);
     if (f.splitAt > 0 && f.splitAt < bytes.size()) {
@@ -215,6 +216,9 @@ bool applyFault(SimUnit& unit, const std::string& spec, std::string& error) {
         ok = number(arg, f.replyDelayMs);
     } else if (name == "delay-next") {
         ok = number(arg, f.nextReplyDelayMs);
+    } else if (name == "late-at") {
+        ok = slash != std::string::npos && number(first, f.lateAt) && f.lateAt > 0 &&
+             number(second, f.lateByMs);
     } else if (name == "garbage") {
         ok = unescape(arg, f.garbage) && !f.garbage.empty();
     } else if (name == "vanish-at") {

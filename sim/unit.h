@@ -30,7 +30,9 @@ struct Faults {
     bool padded = false;                         // a blank before and after the reply text
     int replyDelayMs = -1;                       // every reply this late instead of the latency
     int nextReplyDelayMs = -1;                   // the next reply only this late
-    std::string garbage;                         // sent before every reply
+    std::size_t lateAt = 0;                      // the reply to this command comes lateByMs late
+    int lateByMs = 0;
+    std::string garbage;           // sent before every reply
     std::size_t vanishAt = 0;      // the line drops when this command arrives; 0: never
     bool vanished = false;         // the line has dropped: nothing goes either way
     bool portUnavailable = false;  // the in-process port cannot be opened
@@ -100,7 +102,8 @@ class SimUnit {
 
 // Applies one fault given as text, as on the simulator's command line: "silent",
 // "silent-from=N", "drop=N", "cng", "refuse-group=G", "cnu=G/I", "reply=CMD/TEXT",
-// "split=N[/GAPMS]", "pad", "delay=MS", "delay-next=MS", "garbage=TEXT", "vanish-at=N".
+// "split=N[/GAPMS]", "pad", "delay=MS", "delay-next=MS", "late-at=N/MS", "garbage=TEXT",
+// "vanish-at=N".
 // False with a reason for anything else.
 bool applyFault(SimUnit& unit, const std::string& spec, std::string& error);
 

@@ -61,6 +61,7 @@ class PipeDevice : public platform::SerialDevice {
         while (available() > 0) read(junk);
     }
     int pollFd() const override { return fds_[0]; }
+    std::string name() const override { return "pipe"; }
 
   private:
     std::array<int, 2> fds_{};

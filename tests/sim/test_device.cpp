@@ -122,7 +122,7 @@ TEST_F(CommControlTest, APortInUseStaysClosedAndSaysWhy) {
     port.commPort = 2;
     port.setPortOpen(true);
     EXPECT_FALSE(port.portOpen());
-    EXPECT_EQ(port.lastError(), "COM2 is in use by another program");
+    EXPECT_EQ(port.lastError(), "COM2 (simulated unit): in use by another program");
     port.output("G00\r");  // nothing happens on a closed port
     EXPECT_EQ(port.input(), "");
     EXPECT_EQ(port.inBufferCount(), 0u);
