@@ -67,7 +67,7 @@ constexpr std::array<std::string_view, 8> kOldFirmware{" 1.00", " 1.01", " 1.02"
                                                        "1.00",  "1.01",  "1.02",  "1.03"};
 
 void uploadError() {
-    platform::host().messageBox("Upload Error", Icon::Critical, Buttons::OK, "Upload");
+    ReportLinkFailure("Upload Error", "Upload");
     Disconnect();
 }
 
@@ -115,8 +115,17 @@ void Connect() {
         return;
     }
     main.btnSetting.setEnabled(true);
-    platform::host().messageBox("Connection Error", Icon::Critical, Buttons::OK, "Connection");
+    // A port that would not open says which device it is and why.
+    const platform::CommControl& port = MSComm1();
+    const std::string why = port.portOpen() || port.lineLost() ? "" : port.lastError();
+    ReportLinkFailure(why.empty() ? "Connection Error" : "Connection Error\r\n" + why,
+                      "Connection");
     Disconnect();
+}
+
+void ReportLinkFailure(const std::string& text, const std::string& title) {
+    if (LineLossReported()) return;
+    platform::host().messageBox(text, Icon::Critical, Buttons::OK, title);
 }
 
 void Disconnect() {

@@ -9,6 +9,9 @@ namespace dunax::core {
 void Connect();
 // Closes the link and clears Connected, Monitoring and ExtSelected.
 void Disconnect();
+// Shows a failure of the link (critical icon, OK), unless the line has vanished and that has
+// been reported already: what failed then failed because of it, and one message says so.
+void ReportLinkFailure(const std::string& text, const std::string& title);
 // Identifies the connected unit and uploads its module window.
 void UploadUnit();
 // Whether the last UploadUnit got every identification answer (model, version, extension

@@ -1,5 +1,6 @@
 #include "core/download_record.h"
 
+#include "core/connection.h"
 #include "core/link.h"
 #include "platform/host.h"
 
@@ -60,6 +61,8 @@ bool DownloadIncomplete() {
 }
 
 void ShowDownloadIncomplete() {
+    // A unit gone with its line has been reported already; a silent unit is reported here.
+    if (g_record.gone) return ReportLinkFailure("Downloading incomplete", "Downloading");
     std::string text = "Downloading incomplete";
     if (!g_record.gone && !g_record.refused.empty()) {
         std::string names;

@@ -210,6 +210,9 @@ void MainWindow::MDIForm_Load() {
     resize(kWidth, kHeight);
     InitData();
     SetPortChoice(ReadPortChoice);
+    SetLineLostHandler([] {
+        if (frmDunax.loaded()) frmDunax().LineLost();
+    });
     Frame6.setVisible(false);
     lblComPortNo.setCaption("COM" + std::to_string(g.ComPortNo));
     setButtons(false, false, false, false, true, false, false, false);
@@ -276,6 +279,13 @@ void MainWindow::btnDisconnect_Click() {
         if (w->hasTxtAble2()) w->txt_able2(true);
     }
     disconnect_btn_control();  // also when nothing was uploaded: Connect stays possible
+}
+
+void MainWindow::LineLost() {
+    const std::string what = MSComm1().lastError();
+    btnDisconnect_Click();
+    platform::host().messageBox("Connection Error\r\n" + what, Icon::Critical, Buttons::OK,
+                                "Connection");
 }
 
 void MainWindow::btnSetting_Click() {

@@ -33,6 +33,9 @@ class MainWindow : public platform::Form {
     void io_btn_control(bool flag);
     // Closes the port when it is open and ends the program.
     void mnuFilesEnd_Click();
+    // The line vanished: the disconnected state as after Disconnect, and one message that
+    // names the port and its device.
+    void LineLost();
 
     // --- Event handlers ---
     void MDIForm_Load();

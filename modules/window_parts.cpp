@@ -36,8 +36,7 @@ void CloseProgress() {
 
 void UploadFailed() {
     CloseProgress();
-    platform::host().messageBox("Upload Error", platform::Icon::Critical, platform::Buttons::OK,
-                                "Upload");
+    core::ReportLinkFailure("Upload Error", "Upload");
     core::Disconnect();
 }
 

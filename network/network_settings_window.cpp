@@ -121,16 +121,14 @@ bool NetworkSettingsWindow::downloadItem(const std::string& name, const std::str
 }
 
 void NetworkSettingsWindow::uploadFailed() {
-    platform::host().messageBox("Uploading incomplete", platform::Icon::Critical,
-                                platform::Buttons::OK, "Uploading");
+    core::ReportLinkFailure("Uploading incomplete", "Uploading");
     core::Disconnect();
     // The inputs keep their look and what was already read into them.
     setButtons(true, downloadAfterUploadFailure(), true);
 }
 
 void NetworkSettingsWindow::downloadFailed() {
-    platform::host().messageBox("Downloading incomplete", platform::Icon::Critical,
-                                platform::Buttons::OK, "Downloading");
+    core::ReportLinkFailure("Downloading incomplete", "Downloading");
     core::Disconnect();
     openAfterDownload();
 }

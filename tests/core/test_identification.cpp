@@ -243,13 +243,19 @@ TEST_F(Identification, ConnectionFailures) {
     const struct {
         const char* label;
         std::function<void(sim::SimUnit&)> arrange;
-        std::int64_t minMs;  // time the probe takes at least
+        std::int64_t minMs;   // time the probe takes at least
+        std::string message;  // the connection message
     } cases[] = {
-        {"silent", [](sim::SimUnit& u) { u.faults().silent = true; }, 6000},
-        {"probe refused", [](sim::SimUnit& u) { u.faults().replies["I01"] = "CNG"; }, 0},
-        {"other label", [](sim::SimUnit& u) { u.profile().set("00", "01", "MNT", "1"); }, 0},
-        {"no colon", [](sim::SimUnit& u) { u.faults().replies["I01"] = "0MNTSW"; }, 0},
-        {"port in use", [](sim::SimUnit& u) { u.faults().portUnavailable = true; }, 0},
+        {"silent", [](sim::SimUnit& u) { u.faults().silent = true; }, 6000, "Connection Error"},
+        {"probe refused", [](sim::SimUnit& u) { u.faults().replies["I01"] = "CNG"; }, 0,
+         "Connection Error"},
+        {"other label", [](sim::SimUnit& u) { u.profile().set("00", "01", "MNT", "1"); }, 0,
+         "Connection Error"},
+        {"no colon", [](sim::SimUnit& u) { u.faults().replies["I01"] = "0MNTSW"; }, 0,
+         "Connection Error"},
+        // A port that does not open says which and why on a second line.
+        {"port in use", [](sim::SimUnit& u) { u.faults().portUnavailable = true; }, 0,
+         "Connection Error\r\nCOM1 (simulated unit): in use by another program"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -259,11 +265,11 @@ TEST_F(Identification, ConnectionFailures) {
 
         main().btnConnect_Click();
         ASSERT_GE(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, "Connection Error");
+        EXPECT_EQ(host.messages[0].text, c.message);
         EXPECT_EQ(host.messages[0].title, "Connection");
         EXPECT_GE(host.now() - start, c.minMs);
         // The upload that follows meets the closed port.
-        EXPECT_EQ(messageTexts(), (std::vector<std::string>{"Connection Error", "Upload Error"}));
+        EXPECT_EQ(messageTexts(), (std::vector<std::string>{c.message, "Upload Error"}));
         EXPECT_FALSE(g.Connected);
         EXPECT_EQ(main().lblConStatus.caption(), "Disconnected");
         EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);

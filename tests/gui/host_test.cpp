@@ -1,11 +1,13 @@
 // The host's loops: modal windows, waiting for the unit without spinning, message boxes, the
 // file dialog, timers, and windows unloaded while their own handlers run.
 #include <QDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <sys/ioctl.h>
 #include <sys/resource.h>
@@ -102,6 +104,26 @@ TEST_F(HostTest, WaitEndsWhenTheLineHasInput) {
     const std::int64_t t1 = host.nowMs();
     host.waitForInput(&line, t1 + 3000);
     EXPECT_LT(host.nowMs() - t1, 100);
+}
+
+TEST_F(HostTest, WatchOfAnIdleLineLooksAtItWithinASecondWithoutSpinning) {
+    PipeDevice line;
+    int checks = 0;
+    host.watchLine(&line, [&] { ++checks; });
+    const double cpu0 = cpuSeconds();
+    QEventLoop loop;
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_GE(checks, 1);
+    EXPECT_LE(checks, 10) << "a low-rate look, not a busy one";
+    EXPECT_LT(cpuSeconds() - cpu0, 0.05);
+
+    // Ended: no more looks.
+    host.watchLine(nullptr, nullptr);
+    const int before = checks;
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(checks, before);
 }
 
 TEST_F(HostTest, WaitRunsTheEventsThatComeMeanwhile) {
