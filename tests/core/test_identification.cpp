@@ -2,6 +2,8 @@
 // module and channel count, and the failures on the way.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "core/connection.h"
 #include "core/dialogs.h"
 #include "core/ext_select.h"
@@ -256,6 +258,14 @@ TEST_F(Identification, ConnectionFailures) {
         // A port that does not open says which and why on a second line.
         {"port in use", [](sim::SimUnit& u) { u.faults().portUnavailable = true; }, 0,
          "Connection Error\r\nCOM1 (simulated unit): in use by another program"},
+        {"no such device",
+         [](sim::SimUnit&) {
+             ::setenv("DUNAX_COM1", "/nonexistent/dunax-tty", 1);
+             platform::setSerialOpener(nullptr);
+         },
+         0,
+         "Connection Error\r\nCOM1 (/nonexistent/dunax-tty): no such device: check the "
+         "adapter, or set DUNAX_COM1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -275,6 +285,7 @@ TEST_F(Identification, ConnectionFailures) {
         EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);
         EXPECT_EQ(row(), kRowConnectFailed);
     }
+    ::unsetenv("DUNAX_COM1");
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The real termios port against dunax-unit-sim on a pseudo-terminal.
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -241,6 +244,91 @@ TEST(SerialPosixPaths, NamesTheDeviceOfAPort) {
     EXPECT_FALSE(port.portOpen());
     EXPECT_NE(port.lastError().find("/dev/null"), std::string::npos) << port.lastError();
     ::unsetenv("DUNAX_COM1");
+}
+
+// A port that cannot be opened names itself, its device and a reason the user can act on.
+class PortOpenFailure : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        ::unsetenv("DUNAX_COM2");
+        setSerialOpener(nullptr);
+    }
+    // What COM2 on the device path says when it does not open.
+    static std::string failureOf(const std::string& path) {
+        ::setenv("DUNAX_COM2", path.c_str(), 1);
+        setSerialOpener(nullptr);
+        CommControl port;
+        port.commPort = 2;
+        port.setPortOpen(true);
+        return port.portOpen() ? "opened" : port.lastError();
+    }
+};
+
+TEST_F(PortOpenFailure, NoSuchDevice) {
+    for (const char* path : {"/nonexistent/tty", "/dev/ttyDUNAX-absent"}) {
+        EXPECT_EQ(failureOf(path), "COM2 (" + std::string(path) +
+                                       "): no such device: check the adapter, or set DUNAX_COM2");
+    }
+}
+
+TEST_F(PortOpenFailure, InUseByAnotherProgram) {
+    int master = -1, slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    std::string error;
+    auto holder = openPosixSerial(name, "9600,n,8,1", error);
+    ASSERT_NE(holder, nullptr) << error;
+    EXPECT_EQ(failureOf(name), "COM2 (" + std::string(name) + "): in use by another program");
+    holder.reset();
+    EXPECT_EQ(failureOf(name), "opened");
+    ::close(slave);
+    ::close(master);
+}
+
+TEST_F(PortOpenFailure, UserMayNotOpenIt) {
+    // A device only its owner may use. Tests run as root in CI, and root opens anything: the
+    // open is tried by a child that has become the unprivileged user "nobody".
+    char dir[] = "/tmp/dunax-perm-XXXXXX";
+    ASSERT_NE(::mkdtemp(dir), nullptr);
+    ::chmod(dir, 0755);
+    const std::string path = std::string(dir) + "/ttyLocked";
+    const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const bool root = ::geteuid() == 0;
+    if (!root) ::chmod(path.c_str(), 0);  // even its owner may not open it
+
+    std::string seen;
+    if (!root) {
+        seen = failureOf(path);
+    } else {
+        int out[2];
+        ASSERT_EQ(::pipe(out), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(out[0]);
+            constexpr uid_t kNobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+                ::_exit(2);
+            }
+            const std::string text = failureOf(path);
+            [[maybe_unused]] auto n = ::write(out[1], text.data(), text.size());
+            ::_exit(0);
+        }
+        ::close(out[1]);
+        char buf[512];
+        for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;) seen.append(buf, n);
+        ::close(out[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "could not become nobody";
+    }
+    ::unlink(path.c_str());
+    ::rmdir(dir);
+    EXPECT_EQ(seen, "COM2 (" + path +
+                        "): your user may not open it: on Debian, join the dialout group and "
+                        "log in again");
 }
 
 }  // namespace
