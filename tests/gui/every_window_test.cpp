@@ -1,10 +1,16 @@
-// Every module window the program has, drawn for real after an upload from a simulated unit
-// of its model: one picture per window in the build tree, for a person to look at. The test
-// checks that each upload went through without a message and reached the window on screen.
+// Every module and network window the program has, drawn for real after an upload from a
+// simulated unit: one picture per window in the build tree, for a person to look at. Each
+// upload is a test of its own, so that ctest runs them side by side; each checks that the
+// upload went through without a message and reached the window on screen.
 
+#include <cctype>
 #include <memory>
+#include <ostream>
 #include <set>
+#include <string>
+#include <vector>
 
+#include "core/connection.h"
 #include "core/ext_select.h"
 #include "core/globals.h"
 #include "core/link.h"
@@ -19,7 +25,48 @@
 namespace dunax::gui::test {
 namespace {
 
-class EveryWindow : public GuiTest {
+// One simulated unit to upload: the first of its module model, or the first of its field
+// network, in the simulator's order.
+struct WindowCase {
+    std::string unit;
+    int model = -1;    // module window number from the model name
+    int netType = -1;  // field network from the model name
+    bool firstOfModel = false;
+    bool firstOfNetwork = false;
+};
+
+std::vector<WindowCase> windowCases() {
+    std::vector<WindowCase> cases;
+    std::set<int> models;
+    std::set<int> nets;
+    for (const std::string& name : sim::listProfiles()) {
+        const auto profile = sim::profileFor(name);
+        if (!profile) continue;
+        WindowCase c;
+        c.unit = name;
+        c.model = core::ModelOfName(profile->identity.modelName).modelNum;
+        c.netType = core::NetTypeOfName(profile->identity.modelName);
+        c.firstOfModel = c.model >= 0 && c.model <= 27 && models.insert(c.model).second;
+        c.firstOfNetwork = c.netType >= 0 && c.netType <= 7 && nets.insert(c.netType).second;
+        if (c.firstOfModel || c.firstOfNetwork) cases.push_back(c);
+    }
+    return cases;
+}
+
+void PrintTo(const WindowCase& c, std::ostream* os) {
+    *os << c.unit;
+}
+
+// "J6S-FE16+DI" gives J6S_FE16_DI.
+std::string caseName(const ::testing::TestParamInfo<WindowCase>& info) {
+    std::string name = info.param.unit;
+    for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    }
+    return name;
+}
+
+class EveryWindow : public GuiTest, public ::testing::WithParamInterface<WindowCase> {
   protected:
     void SetUp() override {
         registerWindows();
@@ -37,44 +84,62 @@ class EveryWindow : public GuiTest {
     }
 };
 
-TEST_F(EveryWindow, EachModelsWindowAfterAnUpload) {
+TEST_P(EveryWindow, AfterAnUpload) {
+    const WindowCase& c = GetParam();
+    auto profile = sim::profileFor(c.unit);
+    ASSERT_TRUE(profile.has_value());
+    auto unit = std::make_shared<sim::SimUnit>(*profile);
+    unit->latencyMs = 1;  // the pictures, not the line, are under test here
+    platform::setSerialOpener(sim::simOpener(unit));
     auto& main = core::frmDunax();
     main.show();
-    std::set<int> seen;
-    std::set<const core::NetworkWindow*> seenNets;
-    std::set<std::string> modelNames;
-    for (const std::string& name : sim::listProfiles()) {
-        auto profile = sim::profileFor(name);
-        ASSERT_TRUE(profile.has_value()) << name;
-        // One unit of each model name is enough (with or without an extension module).
-        if (!modelNames.insert(profile->identity.modelName).second) continue;
-        auto unit = std::make_shared<sim::SimUnit>(*profile);
-        unit->latencyMs = 1;  // the pictures, not the line, are under test here
-        platform::setSerialOpener(sim::simOpener(unit));
-        messages.clear();
-        main.btnDisconnect_Click();
-        main.btnConnect_Click();
-        idle(20);
-        auto* net = core::NetworkWindowFor(core::g.NetType);
-        if (net && seenNets.insert(net).second) {
+    main.btnConnect_Click();
+    idle(20);
+    EXPECT_TRUE(core::g.Connected);
+    EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(messages);
+
+    if (c.firstOfNetwork) {
+        core::NetworkWindow* net = core::NetworkWindowFor(c.netType);
+        ASSERT_NE(net, nullptr) << "network " << c.netType;
+        // A window that serves two networks is drawn once, by the lower one's unit.
+        bool drawnElsewhere = false;
+        for (int t = 0; t < c.netType; ++t) drawnElsewhere |= core::NetworkWindowFor(t) == net;
+        if (!drawnElsewhere) {
             net->show();
             idle(20);
             shoot(host.windowOf(*net), "window_" + net->name());
             net->hide();
         }
-        const int model = core::g.UploadModelNum;
-        if (model < 0 || model > 27 || seen.count(model)) continue;
-        seen.insert(model);
-        SCOPED_TRACE(name);
-        EXPECT_TRUE(core::g.Connected);
-        EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(messages);
-        core::ModuleWindow* w = core::ModuleWindowFor(model);
-        ASSERT_NE(w, nullptr);
-        shoot(host.windowOf(*w), "window_" + w->name());
-        w->hide();
     }
-    EXPECT_EQ(seen.size(), 28u) << "every module model has a window and a simulated unit";
-    EXPECT_EQ(seenNets.size(), 7u) << "every network window (HLS and FLEX NETWORK share one)";
+    if (c.firstOfModel) {
+        EXPECT_EQ(core::g.UploadModelNum, c.model);
+        core::ModuleWindow* w = core::ModuleWindowFor(c.model);
+        ASSERT_NE(w, nullptr) << "model " << c.model;
+        EXPECT_TRUE(w->shown());
+        shoot(host.windowOf(*w), "window_" + w->name());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, EveryWindow, ::testing::ValuesIn(windowCases()), caseName);
+
+// The uploads above reach every window: each of the 28 module models and each of the eight
+// field networks has a simulated unit, and the networks have seven windows (HLS and FLEX
+// NETWORK share one).
+TEST(EveryWindowCoverage, EachModelAndNetworkHasAUnit) {
+    QtHost host;
+    registerWindows();
+    std::set<int> models;
+    std::set<int> nets;
+    for (const WindowCase& c : windowCases()) {
+        if (c.firstOfModel) models.insert(c.model);
+        if (c.firstOfNetwork) nets.insert(c.netType);
+    }
+    EXPECT_EQ(models.size(), 28u);
+    EXPECT_EQ(nets.size(), 8u);
+    std::set<const core::NetworkWindow*> windows;
+    for (int t : nets) windows.insert(core::NetworkWindowFor(t));
+    windows.erase(nullptr);
+    EXPECT_EQ(windows.size(), 7u);
 }
 
 }  // namespace
