@@ -23,8 +23,10 @@ void ClosePort();
 // Called once when the open line vanishes (hang-up, read error: an adapter pulled), whether
 // an exchange noticed it or the watch of the idle line did. The main window installs it.
 void SetLineLostHandler(std::function<void()> handler);
-// The vanished line has been reported; failures that follow from it need no message of their
-// own. Cleared when the port is opened again.
+// The vanished line has been reported during the user's current action; the failures that
+// action still meets follow from it and need no message of their own. A later action (a
+// button of a window still open, say) reports its failures again, and opening the port
+// clears it.
 bool LineLossReported();
 
 // One command (with its CR) for one reply, blanks trimmed; empty when no usable answer.

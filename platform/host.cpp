@@ -1,5 +1,6 @@
 #include "platform/host.h"
 
+#include <cstdint>
 #include <deque>
 #include <stdexcept>
 
@@ -10,6 +11,8 @@ namespace dunax::platform {
 namespace {
 Host* g_host = nullptr;
 int g_exchanges = 0;
+// Clicks of the user that have run (at once or held back until an exchange ended).
+std::uint64_t g_userActions = 0;
 
 struct HeldClick {
     Control* control;
@@ -42,12 +45,17 @@ bool exchangeRunning() {
     return g_exchanges > 0;
 }
 
+std::uint64_t userActionCount() {
+    return g_userActions;
+}
+
 void userClick(Control& c) {
     if (!c.enabled() || !c.visible()) return;
     if (exchangeRunning() && !c.urgent()) {
         held().push_back({&c});
         return;
     }
+    ++g_userActions;
     c.click();
 }
 
@@ -59,6 +67,7 @@ void runHeldClicks() {
         // (a button that is off does nothing when it is finally reached).
         if (!controlAlive(h.control)) continue;
         if (!h.control->enabled() || !h.control->visible()) continue;
+        ++g_userActions;
         h.control->click();
     }
 }

@@ -93,5 +93,7 @@ void userClick(Control& c);
 // doEvents and their event loop.
 void runHeldClicks();
 std::size_t heldClickCount();
+// How many of the user's clicks have run so far: tells one action of the user from the next.
+std::uint64_t userActionCount();
 
 }  // namespace dunax::platform

@@ -105,5 +105,35 @@ TEST_F(NetworkWindowsOnConnectTest, ABlankAfterTheColonIsTrimmedBeforeTheCheckAn
     }
 }
 
+// A line lost while the network window is open is reported once; the window's own buttons,
+// pressed afterwards, each say that they could not reach the unit instead of doing nothing.
+TEST_F(NetworkWindowsOnConnectTest, AfterALostLineTheWindowsButtonsStillSayTheyFailed) {
+    const struct {
+        const char* button;
+        std::string message;
+    } cases[] = {
+        {"btnUpload", kUploadFailed},
+        {"btnDownload", kDownloadFailed},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.button);
+        restart();
+        network::RegisterNetworkWindows();
+        modules::RegisterModuleWindows();
+        useUnit("J6P-KW4");
+        core::frmDunax().btnConnect_Click();
+        ASSERT_TRUE(core::g.Connected);
+        platform::Form& w = *core::NetworkWindowFor(core::g.NetType);
+        unit->faults().vanished = true;
+        host.idleUntil(host.now() + 1000);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].title, "Connection");
+        host.messages.clear();
+        platform::userClick(*w.find(k.button));
+        EXPECT_EQ(shown(), one(k.message));
+        EXPECT_FALSE(core::g.Connected);
+    }
+}
+
 }  // namespace
 }  // namespace dunax::testing
