@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "config_file_fixture.h"
+#include "support/as_nobody.h"
 
 namespace dunax {
 namespace {
@@ -21,8 +22,8 @@ namespace {
 using testing::kKW4File;
 namespace fs = std::filesystem;
 
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kNogroup = 65534;
+using testing::kNobody;
+using testing::kNogroup;
 constexpr uid_t kRoot = 0;
 
 struct Shown {
@@ -55,41 +56,14 @@ class SavePermissionsTest : public testing::ConfigFileTest {
     // File > Save of name in a child process running as nobody, with files limited to
     // sizeLimit bytes; what it showed.
     std::vector<Shown> saveAsNobody(const std::string& name, rlim_t sizeLimit = RLIM_INFINITY) {
-        int pipeFds[2];
-        if (::pipe(pipeFds) != 0) throw std::runtime_error("pipe");
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::close(pipeFds[0]);
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0) {
-                ::_exit(3);
-            }
-            const rlimit limit{sizeLimit, sizeLimit};
-            ::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead
-            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(4);
-            save(path(name));
-            std::string out;
-            for (const auto& m : host.messages) out += m.title + '\n' + m.text + '\0';
-            const char* p = out.data();
-            std::size_t left = out.size();
-            while (left > 0) {
-                const ssize_t n = ::write(pipeFds[1], p, left);
-                if (n <= 0) ::_exit(5);
-                p += n;
-                left -= static_cast<std::size_t>(n);
-            }
-            ::_exit(0);
-        }
-        ::close(pipeFds[1]);
-        std::string out;
-        char buf[4096];
-        for (ssize_t n; (n = ::read(pipeFds[0], buf, sizeof buf)) > 0;) out.append(buf, n);
-        ::close(pipeFds[0]);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            throw std::runtime_error("the child running as nobody failed: " +
-                                     std::to_string(status));
-        }
+        const std::string out = testing::RunAsNobody(
+            [&] {
+                save(path(name));
+                std::string text;
+                for (const auto& m : host.messages) text += m.title + '\n' + m.text + '\0';
+                return text;
+            },
+            sizeLimit);
         std::vector<Shown> shown;
         for (std::size_t p = 0; p < out.size();) {
             const std::size_t nl = out.find('\n', p);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/serial.h"
+#include "support/as_nobody.h"
 
 namespace dunax::platform {
 namespace {
@@ -298,32 +299,8 @@ TEST_F(PortOpenFailure, UserMayNotOpenIt) {
     const bool root = ::geteuid() == 0;
     if (!root) ::chmod(path.c_str(), 0);  // even its owner may not open it
 
-    std::string seen;
-    if (!root) {
-        seen = failureOf(path);
-    } else {
-        int out[2];
-        ASSERT_EQ(::pipe(out), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(out[0]);
-            constexpr uid_t kNobody = 65534;
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-                ::_exit(2);
-            }
-            const std::string text = failureOf(path);
-            [[maybe_unused]] auto n = ::write(out[1], text.data(), text.size());
-            ::_exit(0);
-        }
-        ::close(out[1]);
-        char buf[512];
-        for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;) seen.append(buf, n);
-        ::close(out[0]);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "could not become nobody";
-    }
+    const std::string seen =
+        root ? testing::RunAsNobody([&] { return failureOf(path); }) : failureOf(path);
     ::unlink(path.c_str());
     ::rmdir(dir);
     EXPECT_EQ(seen, "COM2 (" + path +
