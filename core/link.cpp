@@ -145,6 +145,23 @@ bool owedReply(const std::string& cmd, const std::string& reply) {
     return text == "COK";
 }
 
+// Takes the reply to cmd from the front of what has arrived, when a whole one is there: the
+// text before the first CR, passing over replies still owed to earlier commands. What follows
+// it answers no command of ours; it is dropped, and the line is settled before the next
+// command so that nothing more of it is taken. False while no whole reply has arrived.
+bool takeReply(const std::string& cmd, std::string& received) {
+    for (auto cr = received.find('\r'); cr != std::string::npos; cr = received.find('\r')) {
+        std::string reply = received.substr(0, cr + 1);
+        const bool more = cr + 1 < received.size();
+        received.erase(0, cr + 1);
+        if (owedReply(cmd, reply.substr(0, cr))) continue;
+        if (more) g_line.unsettled = true;
+        received = std::move(reply);
+        return true;
+    }
+    return false;
+}
+
 // One command for one reply on an open port, with the exchange guard held.
 std::string exchange(platform::CommControl& port, const std::string& cmd) {
     if (g_line.unsettled && !settleLine(port)) return "";
@@ -169,10 +186,9 @@ std::string exchange(platform::CommControl& port, const std::string& cmd) {
             }
             if (!block.empty()) g_line.lastInputMs = platform::host().nowMs();
             reply += block;
-            if (!block.empty() && block.back() == '\r') {
-                if (!owedReply(cmd, reply.substr(0, reply.size() - 1))) break;
-                reply.clear();  // the late answer to an earlier command: wait for this one's
-            }
+            // A reply ends at its first CR. A late reply and the next one can arrive back to
+            // back in one block: they are two replies, never one text.
+            if (takeReply(cmd, reply)) break;
         }
         if (IntervalTimerCheck() || platform::host().nowMs() >= deadline) {
             reply.clear();

@@ -91,10 +91,12 @@ class PacedLine : public UnitFixture {
         return p;
     }
 
-    void pace(sim::Profile p) {
+    // characterNs 0: every reply arrives whole, and replies due together arrive in one block,
+    // as a USB adapter hands over what it gathered.
+    void pace(sim::Profile p, std::int64_t characterNs = kCharacterNs) {
         unit = std::make_shared<sim::SimUnit>(std::move(p));
         unit->latencyMs = kUnitAnswerMs;
-        auto open = sim::simOpener(unit, kCharacterNs);
+        auto open = sim::simOpener(unit, characterNs);
         platform::setSerialOpener([this, open](int port, const std::string& s, std::string& e) {
             auto d = open(port, s, e);
             device = static_cast<sim::SimSerialDevice*>(d.get());
@@ -221,6 +223,24 @@ TEST_F(PacedLine, AReplySplitAcrossTheTimeOutShiftsNoLaterAnswer) {
         EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
         expectSame(seen(), want);
         EXPECT_EQ(extra(unit->log()[c.command - 1].text), 1) << "no time-out";
+        again();
+    }
+}
+
+TEST_F(PacedLine, ALateReplyAndTheNextOneInOneBlockAreTwoReplies) {
+    // The unit answers one command after the other: the late reply and the reply to the
+    // command's retry come back to back and reach the program in one read.
+    const Seen want = cleanConnect();
+    for (const std::size_t command : {6u, 7u, 9u, 16u}) {  // I02, I06, I03, G1
+        SCOPED_TRACE("late at command " + std::to_string(command));
+        pace(distinct(sim::makeKW4Unit({"J6P-KW4", 4, " 1.05", "DI", {0}})), 0);
+        unit->faults().lateAt = command;
+        unit->faults().lateByMs = kLateMs;
+
+        core::frmDunax().btnConnect_Click();
+        EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
+        EXPECT_TRUE(g.Connected);
+        expectSame(seen(), want);
         again();
     }
 }
