@@ -88,7 +88,7 @@ void unwatchLine() {
 void noticeLoss() {
     if (!MSComm1().lineLost() || g_line.lossReported) return;
     g_line.lossReported = true;
-    g_line.lossAction = platform::userActionCount();
+    g_line.lossAction = platform::currentUserAction();
     if (auto handler = lineLostHandler()) handler();
 }
 
@@ -222,7 +222,7 @@ void SetLineLostHandler(std::function<void()> handler) {
 }
 
 bool LineLossReported() {
-    return g_line.lossReported && g_line.lossAction == platform::userActionCount();
+    return g_line.lossReported && g_line.lossAction == platform::currentUserAction();
 }
 
 platform::CommControl& MSComm1() {

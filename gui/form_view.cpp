@@ -1067,6 +1067,7 @@ void FormView::userChose(Control* c, int row) {
 void FormView::closeBox() {
     if (!reachable(form_)) return;
     platform::Form& f = *form_;
+    platform::UserActionScope action;  // closing a window is the user's action as a click is
     if (f.onCloseBox) {
         auto h = f.onCloseBox;
         h();

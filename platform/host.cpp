@@ -11,8 +11,10 @@ namespace dunax::platform {
 namespace {
 Host* g_host = nullptr;
 int g_exchanges = 0;
-// Clicks of the user that have run (at once or held back until an exchange ended).
+// Actions of the user so far (clicks run at once or held back until an exchange ended), and
+// the one whose handler runs innermost.
 std::uint64_t g_userActions = 0;
+std::uint64_t g_currentAction = 0;
 
 struct HeldClick {
     Control* control;
@@ -45,8 +47,14 @@ bool exchangeRunning() {
     return g_exchanges > 0;
 }
 
-std::uint64_t userActionCount() {
-    return g_userActions;
+UserActionScope::UserActionScope() : outer_(g_currentAction) {
+    g_currentAction = ++g_userActions;
+}
+UserActionScope::~UserActionScope() {
+    g_currentAction = outer_;
+}
+std::uint64_t currentUserAction() {
+    return g_currentAction;
 }
 
 void userClick(Control& c) {
@@ -55,7 +63,7 @@ void userClick(Control& c) {
         held().push_back({&c});
         return;
     }
-    ++g_userActions;
+    UserActionScope action;
     c.click();
 }
 
@@ -67,7 +75,7 @@ void runHeldClicks() {
         // (a button that is off does nothing when it is finally reached).
         if (!controlAlive(h.control)) continue;
         if (!h.control->enabled() || !h.control->visible()) continue;
-        ++g_userActions;
+        UserActionScope action;
         h.control->click();
     }
 }

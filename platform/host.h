@@ -93,7 +93,20 @@ void userClick(Control& c);
 // doEvents and their event loop.
 void runHeldClicks();
 std::size_t heldClickCount();
-// How many of the user's clicks have run so far: tells one action of the user from the next.
-std::uint64_t userActionCount();
+// One action of the user (a click, a window's close box) while its handler runs. Actions nest:
+// a click in a dialog that a running action opened belongs to it only while its own handler
+// runs; what the outer action does after that is the outer action's again.
+class UserActionScope {
+  public:
+    UserActionScope();
+    ~UserActionScope();
+    UserActionScope(const UserActionScope&) = delete;
+    UserActionScope& operator=(const UserActionScope&) = delete;
+
+  private:
+    std::uint64_t outer_;
+};
+// The action of the user whose handler runs innermost; 0 while none runs.
+std::uint64_t currentUserAction();
 
 }  // namespace dunax::platform

@@ -110,6 +110,28 @@ TEST_F(LostLine, DuringAnUploadNoUploadErrorOnTop) {
     }
 }
 
+// The connect asks which extension module is fitted and waits for the answer; the line goes
+// while the question is open. The answer the user then gives goes on with the same connect:
+// its failures follow from the loss already told, and no "Upload Error" comes on top.
+TEST_F(LostLine, WhileTheExtensionQuestionIsOpenTheConnectSaysItOnce) {
+    useModel("J6P-KW4", 4, " 1.05", "DI");
+    std::int64_t lostAt = -1;
+    host.whileModal["frmExtSelect"] = [this, &lostAt](platform::Form& f) {
+        lostAt = host.now();
+        unit->faults().vanished = true;
+        host.idleUntil(lostAt + 1000);
+        platform::userClick(*f.find("Command1"));
+    };
+    main().btnConnect.setEnabled(true);  // as after the port dialog
+    platform::userClick(main().btnConnect);
+    ASSERT_GE(lostAt, 0) << "the extension module was not asked";
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{kLost}));
+    EXPECT_LE(messageAt - lostAt, 1000);
+    EXPECT_FALSE(g.Connected);
+    EXPECT_EQ(main().lblConStatus.caption(), "Disconnected");
+    EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);
+}
+
 // A real pseudo-terminal as COM1; closing its other end is what pulling an adapter looks like.
 class LostTerminal : public LostLine {
   protected:

@@ -221,11 +221,19 @@ TEST_F(HostTest, ModalShowEndsWhenTheWindowUnloadsItself) {
 TEST_F(HostTest, CloseBoxRunsTheFormsHandlerOrUnloadsIt) {
     SmallDialog withHandler, without;
     int closes = 0;
-    withHandler.onCloseBox = [&] { ++closes; };
+    std::uint64_t action = 0;
+    withHandler.onCloseBox = [&] {
+        ++closes;
+        action = platform::currentUserAction();
+    };
     withHandler.show();
     without.show();
     host.windowOf(withHandler)->close();
     EXPECT_EQ(closes, 1);
+    // Closing a window is an action of the user of its own, as a click is: the failures its
+    // handler meets are told even after a lost line was reported.
+    EXPECT_NE(action, 0u);
+    EXPECT_EQ(platform::currentUserAction(), 0u);
     EXPECT_TRUE(withHandler.shown());
     EXPECT_TRUE(host.windowOf(withHandler)->isVisible());
 
