@@ -36,9 +36,9 @@ struct LineState {
     // The last exchange ended by its time-out.
     bool lastTimedOut = false;
     bool lossReported = false;
-    // The user's action in which the loss was reported: the failures it still meets follow
-    // from the loss and were told with it; a later action's failures are told again.
-    std::uint64_t lossAction = 0;
+    // The user's actions running when the loss was reported: the failures they still meet
+    // follow from the loss and were told with it; a later action's failures are told again.
+    platform::UserActionMark lossActions;
 } g_line;
 
 std::string trimBlanks(const std::string& s) {
@@ -88,7 +88,7 @@ void unwatchLine() {
 void noticeLoss() {
     if (!MSComm1().lineLost() || g_line.lossReported) return;
     g_line.lossReported = true;
-    g_line.lossAction = platform::currentUserAction();
+    g_line.lossActions = platform::markUserActions();
     if (auto handler = lineLostHandler()) handler();
 }
 
@@ -222,7 +222,7 @@ void SetLineLostHandler(std::function<void()> handler) {
 }
 
 bool LineLossReported() {
-    return g_line.lossReported && g_line.lossAction == platform::currentUserAction();
+    return g_line.lossReported && platform::withinMarkedActions(g_line.lossActions);
 }
 
 platform::CommControl& MSComm1() {

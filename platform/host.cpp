@@ -1,5 +1,6 @@
 #include "platform/host.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <stdexcept>
@@ -12,9 +13,12 @@ namespace {
 Host* g_host = nullptr;
 int g_exchanges = 0;
 // Actions of the user so far (clicks run at once or held back until an exchange ended), and
-// the one whose handler runs innermost.
+// those whose handlers run now, outermost first.
 std::uint64_t g_userActions = 0;
-std::uint64_t g_currentAction = 0;
+std::vector<std::uint64_t>& runningActions() {
+    static std::vector<std::uint64_t> v;
+    return v;
+}
 
 struct HeldClick {
     Control* control;
@@ -47,14 +51,19 @@ bool exchangeRunning() {
     return g_exchanges > 0;
 }
 
-UserActionScope::UserActionScope() : outer_(g_currentAction) {
-    g_currentAction = ++g_userActions;
+UserActionScope::UserActionScope() {
+    runningActions().push_back(++g_userActions);
 }
 UserActionScope::~UserActionScope() {
-    g_currentAction = outer_;
+    runningActions().pop_back();
 }
-std::uint64_t currentUserAction() {
-    return g_currentAction;
+UserActionMark markUserActions() {
+    return {runningActions(), g_userActions};
+}
+bool withinMarkedActions(const UserActionMark& mark) {
+    const auto& now = runningActions();
+    if (now.empty()) return mark.count == g_userActions;
+    return std::find(mark.running.begin(), mark.running.end(), now.back()) != mark.running.end();
 }
 
 void userClick(Control& c) {

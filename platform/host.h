@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace dunax::platform {
 
@@ -94,19 +95,24 @@ void userClick(Control& c);
 void runHeldClicks();
 std::size_t heldClickCount();
 // One action of the user (a click, a window's close box) while its handler runs. Actions nest:
-// a click in a dialog that a running action opened belongs to it only while its own handler
-// runs; what the outer action does after that is the outer action's again.
+// a click in a dialog that a running action opened is an action of its own while its handler
+// runs, and what the outer action does after that is the outer action's again.
 class UserActionScope {
   public:
     UserActionScope();
     ~UserActionScope();
     UserActionScope(const UserActionScope&) = delete;
     UserActionScope& operator=(const UserActionScope&) = delete;
-
-  private:
-    std::uint64_t outer_;
 };
-// The action of the user whose handler runs innermost; 0 while none runs.
-std::uint64_t currentUserAction();
+// The actions of the user running at one moment, to tell later whether the code then running
+// still belongs to one of them.
+struct UserActionMark {
+    std::vector<std::uint64_t> running;  // outermost first
+    std::uint64_t count = 0;             // actions begun so far
+};
+UserActionMark markUserActions();
+// Whether the code running now belongs to an action that was running at the mark; code that
+// runs outside any action belongs to the mark's moment until the user's next action begins.
+bool withinMarkedActions(const UserActionMark& mark);
 
 }  // namespace dunax::platform

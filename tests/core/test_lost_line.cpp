@@ -132,6 +132,30 @@ TEST_F(LostLine, WhileTheExtensionQuestionIsOpenTheConnectSaysItOnce) {
     EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);
 }
 
+// A click made while monitoring runs (a window's own button that asks the unit) finds the line
+// gone and says so; the monitoring pass it came in the middle of then meets the same loss and
+// tells nothing more.
+TEST_F(LostLine, FoundByAClickDuringMonitoringThePassTellsNothingMore) {
+    main().btnConnect_Click();
+    ASSERT_TRUE(g.Connected);
+    int passes = 0;
+    fakeModule().onReadingData = [this, &passes] {
+        if (++passes != 3) return;
+        unit->faults().vanished = true;
+        {
+            platform::UserActionScope click;
+            core::SelectReadRetry(3, "00", "01");
+        }
+        core::ReportLinkFailure("Upload Error", "Upload");  // the pass's own failure
+    };
+    platform::userClick(main().btnStart);
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{kLost}));
+    EXPECT_FALSE(g.Monitoring);
+    // The user's next action is told its own failures again.
+    platform::userClick(main().btnConnect);
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{kLost, kLost}));
+}
+
 // A real pseudo-terminal as COM1; closing its other end is what pulling an adapter looks like.
 class LostTerminal : public LostLine {
   protected:
