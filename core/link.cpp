@@ -116,6 +116,7 @@ void watchLine() {
 // Waits, taking and dropping every character, until the line has been quiet for the settle
 // time. False when the port closed meanwhile.
 bool settleLine(platform::CommControl& port) {
+    const int quietMs = SettleQuietMs();
     std::int64_t quietFrom = g_line.lastInputMs;
     bool heard = false;
     for (;;) {
@@ -126,7 +127,7 @@ bool settleLine(platform::CommControl& port) {
             quietFrom = platform::host().nowMs();
             heard = true;
         }
-        const std::int64_t quietEnough = quietFrom + SettleQuietMs();
+        const std::int64_t quietEnough = quietFrom + quietMs;
         if (platform::host().nowMs() >= quietEnough) break;
         platform::host().waitForInput(port.device(), quietEnough);
     }
