@@ -246,7 +246,11 @@ std::unique_ptr<SerialDevice> openPosixSerial(const std::string& path, const std
                              : "Cannot open " + describe(path, err);
         return nullptr;
     }
+    // Whether this open has marked the line exclusive: a failure after that clears the mark, which
+    // belongs to the terminal and would outlive the descriptor.
+    bool marked = false;
     auto fail = [&](std::string why) -> std::unique_ptr<SerialDevice> {
+        if (marked) ::ioctl(fd, TIOCNXCL);
         ::close(fd);
         error = std::move(why);
         return nullptr;
@@ -265,10 +269,16 @@ std::unique_ptr<SerialDevice> openPosixSerial(const std::string& path, const std
         return fail(err == ENOTTY ? path + " is not a serial port"
                                   : "Cannot read settings of " + describe(path, err));
     }
+    // The kernel lets root past another program's mark: ask for it, and leave it alone.
+    if (int held = 0; ::ioctl(fd, TIOCGEXCL, &held) == 0 && held != 0) {
+        failure = OpenFailure::InUse;
+        return fail(path + " is in use by another program");
+    }
     if (::ioctl(fd, TIOCEXCL) < 0) {
         failure = failureOf(errno);
         return fail("Cannot hold " + describe(path, errno) + " exclusively");
     }
+    marked = true;
 
     ::cfmakeraw(&t);
     t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | INPCK);

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -96,6 +97,16 @@ std::string readReply(SerialDevice& d, int timeoutMs) {
         if (!d.read(reply)) break;
     }
     return reply;
+}
+
+// Whether the terminal at path carries the exclusive mark (a non-root open of it is refused).
+bool markedExclusive(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == EBUSY;
+    int held = 0;
+    ::ioctl(fd, TIOCGEXCL, &held);
+    ::close(fd);
+    return held != 0;
 }
 
 std::string transact(SerialDevice& d, const std::string& cmd, int timeoutMs = 2000) {
@@ -207,6 +218,7 @@ TEST_F(SerialPosix, SetsUpTheLineAsAsked) {
     // A line that cannot do what was asked (here seven data bits) is not taken.
     EXPECT_EQ(openPosixSerial(sim->path(), "9600,e,7,1", error), nullptr);
     EXPECT_NE(error.find("does not accept"), std::string::npos) << error;
+    EXPECT_FALSE(markedExclusive(sim->path()));
 
     const char* bad[] = {"",           "9600,n,8",   "9600,n,8,1,1", "1234,n,8,1",   "9600,x,8,1",
                          "9600,m,8,1", "9600,n,9,1", "9600,n,8,3",   "9600,n,8,1.5", "abc,n,8,1"};
@@ -282,6 +294,12 @@ TEST_F(PortOpenFailure, InUseByAnotherProgram) {
     EXPECT_EQ(failureOf(name), "COM2 (" + std::string(name) + "): in use by another program");
     holder.reset();
     EXPECT_EQ(failureOf(name), "opened");
+    // Another program's exclusive mark alone keeps even root out, and stays as it was.
+    ASSERT_EQ(::ioctl(slave, TIOCEXCL), 0);
+    EXPECT_EQ(failureOf(name), "COM2 (" + std::string(name) + "): in use by another program");
+    int held = 0;
+    EXPECT_EQ(::ioctl(slave, TIOCGEXCL, &held), 0);
+    EXPECT_NE(held, 0);
     ::close(slave);
     ::close(master);
 }
