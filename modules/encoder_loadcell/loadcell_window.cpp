@@ -41,7 +41,6 @@ constexpr int kPageHeight = 4620;
 constexpr int kCaptionLeft = 150;
 constexpr int kCaptionWidth = 1560;
 constexpr std::array<int, 2> kCol{1800, 4500};
-constexpr int kColWidth = 2460;
 constexpr int kBoxWidth = 1500;
 constexpr int kButtonWidth = 1200;
 constexpr int kButtonGap = 60;
