@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -79,8 +80,11 @@ int main(int argc, char** argv) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
         if (a == "--list") {
-            for (const auto& name : dunax::sim::listProfiles()) {
-                std::printf("%-12s %s\n", name.c_str(),
+            const auto names = dunax::sim::listProfiles();
+            int width = 0;
+            for (const auto& name : names) width = std::max(width, static_cast<int>(name.size()));
+            for (const auto& name : names) {
+                std::printf("%-*s %s\n", width, name.c_str(),
                             dunax::sim::profileFor(name)->description.c_str());
             }
             return 0;
