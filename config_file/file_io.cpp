@@ -1,6 +1,8 @@
 #include "config_file/file_io.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,11 +62,41 @@ bool folderRefused(int err) {
     return err == EACCES || err == EPERM;
 }
 
-// Writes content over the open file in place. Room for all of it is reserved first, so a
-// full disk or a size limit is found before a byte of the old content is overwritten.
+// Ignores SIGXFSZ while it lives, so that a write beyond the file-size limit fails with EFBIG
+// and is reported like any failed write instead of ending the program.
+class FileSizeSignalIgnored {
+  public:
+    FileSizeSignalIgnored() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGXFSZ, &ignore, &previous_);
+    }
+    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+  private:
+    struct sigaction previous_ {};
+};
+
+// 0 when size bytes may be written to the open file from its start, else why not: the
+// file-size limit of this process, and room on the file system for all of them, which is
+// reserved.
+int roomFor(int fd, off_t size) {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(size) > limit.rlim_cur) {
+        return EFBIG;
+    }
+    return ::posix_fallocate(fd, 0, size);
+}
+
+// Writes content over the open file in place. Nothing is overwritten before it is sure that
+// all of it can be written: a full disk or a size limit leaves the old content whole.
 void writeInPlace(Fd& file, const std::string& path, const std::string& content, off_t oldSize) {
     const auto size = static_cast<off_t>(content.size());
-    if (const int err = ::posix_fallocate(file.get(), 0, size); err != 0) {
+    if (const int err = roomFor(file.get(), size); err != 0) {
         // Anything the reservation added at the end goes again.
         if (::ftruncate(file.get(), oldSize) != 0) {
             failWrite("Cannot write", path, err, WriteOutcome::PartlyWritten);
@@ -179,6 +211,7 @@ std::string ReadConfigBytes(const std::string& path) {
 
 void WriteConfigBytes(const std::string& path, const std::string& content) {
     if (path.empty()) throw WriteError("No file name was given.", WriteOutcome::NotWritten);
+    const FileSizeSignalIgnored sizeSignalIgnored;
     std::error_code ec;
     fs::path target(path);
     if (fs::is_symlink(fs::symlink_status(target, ec))) {

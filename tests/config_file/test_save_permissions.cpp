@@ -99,6 +99,8 @@ bool has(const std::string& text, const std::string& part) {
 const std::string kOld = "OLD";
 // Longer than the new text: a file written in place must be cut to the new length.
 const std::string kLongOld = std::string(3000, 'x') + "\r\n";
+// The file-size limit that the new text just fits.
+const rlim_t kFits = testing::kKW4File.size();
 
 // What nobody may not write is refused untouched, whatever the folder allows.
 TEST_F(SavePermissionsTest, AFileTheUserMayNotWriteIsRefused) {
@@ -141,6 +143,7 @@ TEST_F(SavePermissionsTest, AFileTheUserMayWriteIsSavedAndKeepsModeAndOwner) {
         uid_t uid;
         gid_t gid;
         mode_t mode;
+        rlim_t sizeLimit = RLIM_INFINITY;
     };
     const Row rows[] = {
         {"home/own.uJx", kOld, kNobody, kNogroup, 0600},
@@ -150,13 +153,15 @@ TEST_F(SavePermissionsTest, AFileTheUserMayWriteIsSavedAndKeepsModeAndOwner) {
         {"ro/own.uJx", kOld, kNobody, kNogroup, 0644},
         {"ro/own-long.uJx", kLongOld, kNobody, kNogroup, 0600},
         {"ro/shared.uJx", kLongOld, kRoot, kNogroup, 0660},
+        {"home/own-at-limit.uJx", kOld, kNobody, kNogroup, 0644, kFits},
+        {"ro/own-at-limit.uJx", kOld, kNobody, kNogroup, 0644, kFits},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         put(row.name, row.old, row.uid, row.gid, row.mode);
         const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
 
-        const std::vector<Shown> shown = saveAsNobody(row.name);
+        const std::vector<Shown> shown = saveAsNobody(row.name, row.sizeLimit);
 
         EXPECT_TRUE(shown.empty()) << shown[0].title << ": " << shown[0].text;
         EXPECT_EQ(readFile(path(row.name)), kKW4File);
@@ -169,19 +174,23 @@ TEST_F(SavePermissionsTest, AFileTheUserMayWriteIsSavedAndKeepsModeAndOwner) {
 TEST_F(SavePermissionsTest, AFailedSaveTellsWhatBecameOfTheFile) {
     struct Row {
         const char* name;
-        bool exists;
+        const std::string* old;  // nullptr: no file there
         rlim_t sizeLimit;
         const char* reason;
     };
+    // One byte short of the new text: the write would pass the file-size limit.
+    const rlim_t shortByOne = kFits - 1;
     const Row rows[] = {
-        {"ro/new.uJx", false, RLIM_INFINITY, "Permission denied"},
-        {"home/new.uJx", false, 100, "File too large"},
-        {"home/own.uJx", true, 100, "File too large"},  // the temporary file fails
-        {"ro/own.uJx", true, 100, "File too large"},    // room for the text in place fails
+        {"ro/new.uJx", nullptr, RLIM_INFINITY, "Permission denied"},
+        {"home/new.uJx", nullptr, shortByOne, "File too large"},
+        {"home/own.uJx", &kOld, shortByOne, "File too large"},  // the temporary file fails
+        {"ro/own.uJx", &kOld, shortByOne, "File too large"},    // in place, the file would grow
+        {"ro/own-long.uJx", &kLongOld, shortByOne, "File too large"},  // in place, it shrinks
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        if (row.exists) put(row.name, kOld, kNobody, kNogroup, 0644);
+        const bool exists = row.old != nullptr;
+        if (exists) put(row.name, *row.old, kNobody, kNogroup, 0644);
         const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
 
         const std::vector<Shown> shown = saveAsNobody(row.name, row.sizeLimit);
@@ -191,10 +200,10 @@ TEST_F(SavePermissionsTest, AFailedSaveTellsWhatBecameOfTheFile) {
         EXPECT_TRUE(has(shown[0].text, path(row.name))) << shown[0].text;
         EXPECT_TRUE(has(shown[0].text, row.reason)) << shown[0].text;
         EXPECT_TRUE(has(shown[0].text, "The file was not written")) << shown[0].text;
-        EXPECT_EQ(has(shown[0].text, "a file of that name was left as it was"), row.exists)
+        EXPECT_EQ(has(shown[0].text, "a file of that name was left as it was"), exists)
             << shown[0].text;
-        if (row.exists) {
-            EXPECT_EQ(readFile(path(row.name)), kOld);
+        if (exists) {
+            EXPECT_EQ(readFile(path(row.name)), *row.old);
         }
         EXPECT_EQ(filesIn(fs::path(row.name).parent_path()), before);
     }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <grp.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,8 +17,9 @@ inline constexpr uid_t kNobody = 65534;
 inline constexpr gid_t kNogroup = 65534;
 
 // Runs body in a child process that has become nobody (no supplementary groups), with files
-// limited to sizeLimit bytes (a write beyond it fails rather than killing the child), and
-// gives back the text body returned. Throws when the child could not become nobody or failed.
+// limited to sizeLimit bytes, and gives back the text body returned. SIGXFSZ keeps its default
+// action, so a write beyond the limit that body does not guard against ends the child. Throws
+// when the child could not become nobody, failed or was ended by a signal.
 inline std::string RunAsNobody(const std::function<std::string()>& body,
                                rlim_t sizeLimit = RLIM_INFINITY) {
     int fds[2];
@@ -32,7 +32,6 @@ inline std::string RunAsNobody(const std::function<std::string()>& body,
             ::_exit(3);
         }
         const rlimit limit{sizeLimit, sizeLimit};
-        ::signal(SIGXFSZ, SIG_IGN);
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(4);
         const std::string out = body();
         const char* p = out.data();
@@ -52,6 +51,10 @@ inline std::string RunAsNobody(const std::function<std::string()>& body,
     ::close(fds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
+    if (WIFSIGNALED(status)) {
+        throw std::runtime_error("the child running as nobody was killed by signal " +
+                                 std::to_string(WTERMSIG(status)));
+    }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         throw std::runtime_error("the child running as nobody failed: " + std::to_string(status));
     }
