@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -81,15 +82,23 @@ class FileSizeSignalIgnored {
 };
 
 // 0 when size bytes may be written to the open file from its start, else why not: the
-// file-size limit of this process, and room on the file system for all of them, which is
-// reserved.
+// file-size limit of this process, and room on the file system for all of them. The room is
+// reserved where the file system can; where it cannot, its free space decides.
 int roomFor(int fd, off_t size) {
     struct rlimit limit {};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
         static_cast<rlim_t>(size) > limit.rlim_cur) {
         return EFBIG;
     }
-    return ::posix_fallocate(fd, 0, size);
+    // fallocate rather than posix_fallocate: where the file system cannot reserve, the
+    // latter falls back to reading the file, which a file opened write-only does not allow.
+    if (size == 0 || ::fallocate(fd, 0, 0, size) == 0) return 0;
+    const int err = errno;
+    if (err != EOPNOTSUPP && err != ENOSYS) return err;
+    struct statvfs fsInfo {};
+    if (::fstatvfs(fd, &fsInfo) != 0) return errno;
+    const auto freeBytes = static_cast<unsigned long long>(fsInfo.f_bavail) * fsInfo.f_frsize;
+    return freeBytes >= static_cast<unsigned long long>(size) ? 0 : ENOSPC;
 }
 
 // Writes content over the open file in place. Nothing is overwritten before it is sure that

@@ -39,8 +39,9 @@ struct WriteError : ConfigError {
 // renamed over path, so that a failure leaves the old file whole; the new file gets the old
 // one's mode, owner and group. Where that cannot be done (a folder the user may not change,
 // or a file of another owner that the user may write) the file is written in place instead:
-// the file-size limit and room for the whole content are checked first, then it is
-// overwritten, cut to length and flushed to disk. A write beyond the file-size limit fails
+// the file-size limit and room for the whole content are checked first (room is reserved
+// where the file system can, else its free space decides), then it is overwritten, cut to
+// length and flushed to disk. A write beyond the file-size limit fails
 // like any other (SIGXFSZ is ignored while the file is written).
 void WriteConfigBytes(const std::string& path, const std::string& content);
 

@@ -3,13 +3,20 @@
 // runs in a child process that has become the user nobody.
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstddef>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,6 +32,21 @@ namespace fs = std::filesystem;
 using testing::kNobody;
 using testing::kNogroup;
 constexpr uid_t kRoot = 0;
+
+// Makes every fallocate of this process fail with err, as on a file system that cannot
+// reserve room. Only for a child process: it cannot be undone.
+bool failFallocate(int err) {
+    sock_filter code[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fallocate, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K,
+                 SECCOMP_RET_ERRNO | (static_cast<unsigned>(err) & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
 
 struct Shown {
     std::string title;
@@ -54,10 +76,13 @@ class SavePermissionsTest : public testing::ConfigFileTest {
     }
 
     // File > Save of name in a child process running as nobody, with files limited to
-    // sizeLimit bytes; what it showed.
-    std::vector<Shown> saveAsNobody(const std::string& name, rlim_t sizeLimit = RLIM_INFINITY) {
+    // sizeLimit bytes and, unless fallocateError is 0, every fallocate failing with it; what
+    // it showed.
+    std::vector<Shown> saveAsNobody(const std::string& name, rlim_t sizeLimit = RLIM_INFINITY,
+                                    int fallocateError = 0) {
         const std::string out = testing::RunAsNobody(
             [&] {
+                if (fallocateError != 0 && !failFallocate(fallocateError)) ::_exit(6);
                 save(path(name));
                 std::string text;
                 for (const auto& m : host.messages) text += m.title + '\n' + m.text + '\0';
@@ -144,6 +169,7 @@ TEST_F(SavePermissionsTest, AFileTheUserMayWriteIsSavedAndKeepsModeAndOwner) {
         gid_t gid;
         mode_t mode;
         rlim_t sizeLimit = RLIM_INFINITY;
+        int fallocateError = 0;
     };
     const Row rows[] = {
         {"home/own.uJx", kOld, kNobody, kNogroup, 0600},
@@ -155,13 +181,17 @@ TEST_F(SavePermissionsTest, AFileTheUserMayWriteIsSavedAndKeepsModeAndOwner) {
         {"ro/shared.uJx", kLongOld, kRoot, kNogroup, 0660},
         {"home/own-at-limit.uJx", kOld, kNobody, kNogroup, 0644, kFits},
         {"ro/own-at-limit.uJx", kOld, kNobody, kNogroup, 0644, kFits},
+        // A file system that cannot reserve room: its free space decides.
+        {"ro/own-long-no-reserve.uJx", kLongOld, kNobody, kNogroup, 0644, RLIM_INFINITY,
+         EOPNOTSUPP},
+        {"ro/own-no-reserve.uJx", kOld, kNobody, kNogroup, 0644, RLIM_INFINITY, ENOSYS},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         put(row.name, row.old, row.uid, row.gid, row.mode);
         const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
 
-        const std::vector<Shown> shown = saveAsNobody(row.name, row.sizeLimit);
+        const std::vector<Shown> shown = saveAsNobody(row.name, row.sizeLimit, row.fallocateError);
 
         EXPECT_TRUE(shown.empty()) << shown[0].title << ": " << shown[0].text;
         EXPECT_EQ(readFile(path(row.name)), kKW4File);
