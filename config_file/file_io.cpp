@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -127,6 +128,30 @@ void writeInPlace(Fd& file, const std::string& path, const std::string& content,
     }
 }
 
+// As many links as the kernel follows in one path before it gives up.
+constexpr int kMaxLinks = 40;
+
+// The name of what path finally points to: links are followed one by one, a relative one from
+// its own folder, up to a name that is no link (and may not exist yet). A chain of links that
+// does not end is a failure.
+fs::path followLinks(const std::string& path) {
+    fs::path name(path);
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        if (::lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+        if (links == kMaxLinks) failWrite("Cannot write", path, ELOOP, WriteOutcome::NotWritten);
+        std::vector<char> buf(PATH_MAX);
+        const ssize_t n = ::readlink(name.c_str(), buf.data(), buf.size());
+        if (n < 0) failWrite("Cannot write", path, errno, WriteOutcome::NotWritten);
+        if (static_cast<std::size_t>(n) == buf.size()) {
+            failWrite("Cannot write", path, ENAMETOOLONG, WriteOutcome::NotWritten);
+        }
+        const fs::path to(std::string(buf.data(), static_cast<std::size_t>(n)));
+        // Not made lexically normal: ".." after a linked folder is the kernel's to resolve.
+        name = to.is_absolute() ? to : name.parent_path() / to;
+    }
+}
+
 // Writes content to a temporary file in folder and renames it over target. old describes the
 // file being replaced (nullptr when there is none); its mode, owner and group go to the new
 // file. Returns false, having changed nothing, when an existing file must be written in place
@@ -221,12 +246,7 @@ std::string ReadConfigBytes(const std::string& path) {
 void WriteConfigBytes(const std::string& path, const std::string& content) {
     if (path.empty()) throw WriteError("No file name was given.", WriteOutcome::NotWritten);
     const FileSizeSignalIgnored sizeSignalIgnored;
-    std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
+    const fs::path target = followLinks(path);
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
 

@@ -33,7 +33,8 @@ struct WriteError : ConfigError {
 // An existing file is written only when the user may write it, exactly as opening it for
 // writing decides (its mode, owner and group, the read-only state of its file system); a
 // file the user may not write is refused untouched, whatever the folder allows. A link at
-// path is followed: the file it points to is written. Only regular files are written.
+// path is followed link by link and the file it ends at is written, created when it is not
+// there yet; the link itself stays. Only regular files are written.
 //
 // The content goes to a temporary file in the same folder, which is flushed to disk and then
 // renamed over path, so that a failure leaves the old file whole; the new file gets the old

@@ -542,6 +542,51 @@ TEST_F(SaveOpenTest, AFileThatCannotBeWrittenLeavesTheOldOneAlone) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "ro"), {}), 1);
 }
 
+// A link is followed link by link, a relative one from its own folder, and the file it ends
+// at is written, created when it is not there yet; the link stays. A loop of links is a
+// failure that changes nothing.
+TEST_F(SaveOpenTest, SavingThroughALinkWritesWhereItEndsAndKeepsTheLink) {
+    identify("J6P-KW4", " 1.05");
+    kw4State();
+    namespace fs = std::filesystem;
+    fs::create_directory(dir / "sub");
+    fs::create_symlink("new.uJx", dir / "to-new.uJx");
+    fs::create_symlink("sub/next", dir / "chain.uJx");
+    fs::create_symlink("../chained.uJx", dir / "sub" / "next");
+    fs::create_symlink("loop-b", dir / "loop-a");
+    fs::create_symlink("loop-a", dir / "loop-b");
+    struct Row {
+        const char* link;
+        const char* linkTarget;
+        const char* written;  // nullptr: the save fails
+    };
+    const Row rows[] = {
+        {"to-new.uJx", "new.uJx", "new.uJx"},
+        {"chain.uJx", "sub/next", "chained.uJx"},
+        {"loop-a", "loop-b", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.link);
+        host.messages.clear();
+        save(path(row.link));
+        ASSERT_TRUE(fs::is_symlink(dir / row.link));
+        EXPECT_EQ(fs::read_symlink(dir / row.link), row.linkTarget);
+        if (row.written) {
+            EXPECT_TRUE(host.messages.empty()) << host.messages[0].text;
+            EXPECT_EQ(readFile(path(row.written)), kKW4File);
+            continue;
+        }
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].title, "Open Error");
+        EXPECT_NE(host.messages[0].text.find("Too many levels of symbolic links"),
+                  std::string::npos)
+            << host.messages[0].text;
+    }
+    EXPECT_TRUE(fs::is_symlink(dir / "sub" / "next"));
+    EXPECT_TRUE(fs::is_symlink(dir / "loop-b"));
+    EXPECT_EQ(filesInDir().size(), 7u);  // no temporary left
+}
+
 TEST_F(SaveOpenTest, SavingReplacesAnExistingFileKeepingItsPermissions) {
     identify("J6P-KW4", " 1.05");
     kw4State();
