@@ -173,10 +173,8 @@ void SaveConfigFile() {
     } catch (const std::exception& e) {
         failure = e.what();
     }
-    std::string title = "Open Error";
     switch (outcome) {
         case WriteOutcome::Refused:
-            title = "Save Error";
             failure +=
                 "\r\nYou may not write this file: nothing was saved and it was left as it was.";
             break;
@@ -191,7 +189,7 @@ void SaveConfigFile() {
                 "again.";
             break;
     }
-    host.messageBox(failure, platform::Icon::None, platform::Buttons::OK, title);
+    host.messageBox(failure, platform::Icon::None, platform::Buttons::OK, "Open Error");
 }
 
 void InstallConfigFileRoutines() {

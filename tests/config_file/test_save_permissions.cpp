@@ -150,7 +150,7 @@ TEST_F(SavePermissionsTest, AFileTheUserMayNotWriteIsRefused) {
         const std::vector<Shown> shown = saveAsNobody(row.name);
 
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].title, "Save Error");
+        EXPECT_EQ(shown[0].title, "Open Error");
         EXPECT_TRUE(has(shown[0].text, path(row.name))) << shown[0].text;
         EXPECT_TRUE(has(shown[0].text, "Permission denied")) << shown[0].text;
         EXPECT_EQ(readFile(path(row.name)), kOld);
