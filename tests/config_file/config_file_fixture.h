@@ -76,9 +76,18 @@ class ConfigFileTest : public UnitFixture {
         network::frmCCLINK.reset();
         core::SetConfigFileRoutines(nullptr, nullptr);
         UnitFixture::TearDown();
+        // A test may leave folders it made read-only; they must not keep the scratch folder.
+        namespace fs = std::filesystem;
         std::error_code ec;
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
-        std::filesystem::remove_all(dir, ec);
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        for (fs::recursive_directory_iterator it(dir, ec), end; !ec && it != end;
+             it.increment(ec)) {
+            std::error_code ignored;
+            if (it->symlink_status(ignored).type() == fs::file_type::directory) {
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+            }
+        }
+        fs::remove_all(dir, ec);
     }
 
     std::string path(const std::string& name) const { return (dir / name).string(); }

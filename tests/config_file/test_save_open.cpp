@@ -513,33 +513,43 @@ TEST_F(SaveOpenTest, ATextThatCouldNotBeReadBackIsNotSaved) {
     EXPECT_EQ(readFile(path("old.uJx")), "OLD");
 }
 
+// What cannot be written is refused and the old file left whole, whatever its folder allows.
+// The superuser may write any file, so the rows of files it may not write are for other users.
 TEST_F(SaveOpenTest, AFileThatCannotBeWrittenLeavesTheOldOneAlone) {
     identify("J6P-KW4", " 1.05");
     kw4State();
+    namespace fs = std::filesystem;
+    fs::create_directory(dir / "ro");
+    fs::create_directory(dir / "rw");
+    writeFile(path("ro/unit.uJx"), "OLD");
+    writeFile(path("rw/unit.uJx"), "OLD");
+    fs::permissions(path("ro/unit.uJx"), fs::perms::owner_read);
+    fs::permissions(path("rw/unit.uJx"), fs::perms::owner_read);
+    fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
     struct Row {
         std::string target;
-        bool readOnlyFolder;
+        const char* reason;
+        bool readOnlyFile;
     };
-    std::filesystem::create_directory(dir / "ro");
-    writeFile(path("ro/unit.uJx"), "OLD");
-    const Row rows[] = {{path("no such folder/unit.uJx"), false},
-                        {path("ro"), false},  // a folder
-                        {path("ro/unit.uJx"), true}};
+    const Row rows[] = {{path("no such folder/unit.uJx"), "No such file or directory", false},
+                        {path("ro"), "is a folder", false},
+                        {path("ro/unit.uJx"), "Permission denied", true},
+                        {path("rw/unit.uJx"), "Permission denied", true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.target);
-        if (row.readOnlyFolder) {
-            std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_read |
-                                                         std::filesystem::perms::owner_exec);
-            if (::access((dir / "ro").c_str(), W_OK) == 0) continue;  // the superuser
-        }
+        if (row.readOnlyFile && ::access(row.target.c_str(), W_OK) == 0) continue;  // superuser
         host.messages.clear();
         save(row.target);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].title, "Open Error");
-        EXPECT_EQ(readFile(path("ro/unit.uJx")), "OLD");
+        EXPECT_NE(host.messages[0].text.find(row.reason), std::string::npos)
+            << host.messages[0].text;
     }
-    std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_all);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "ro"), {}), 1);
+    for (const char* folder : {"ro", "rw"}) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(readFile(path(std::string(folder) + "/unit.uJx")), "OLD");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir / folder), {}), 1);  // no temporary
+    }
 }
 
 // A link is followed link by link, a relative one from its own folder, and the file it ends
