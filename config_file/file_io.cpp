@@ -107,8 +107,11 @@ int roomFor(int fd, off_t size) {
 void writeInPlace(Fd& file, const std::string& path, const std::string& content, off_t oldSize) {
     const auto size = static_cast<off_t>(content.size());
     if (const int err = roomFor(file.get(), size); err != 0) {
-        // Anything the reservation added at the end goes again.
-        if (::ftruncate(file.get(), oldSize) != 0) {
+        // Anything the reservation added at the end goes again; a file of its old length is
+        // not touched, so that its times stay as they were too.
+        struct stat now {};
+        if (::fstat(file.get(), &now) != 0 ||
+            (now.st_size != oldSize && ::ftruncate(file.get(), oldSize) != 0)) {
             failWrite("Cannot write", path, err, WriteOutcome::PartlyWritten);
         }
         failWrite("Cannot write", path, err, WriteOutcome::NotWritten);

@@ -1,6 +1,7 @@
 // Saving as an ordinary user: a file is written only where that user may write it, whatever
 // its folder allows, and keeps its mode, owner and group. The tests run as root; each save
 // runs in a child process that has become the user nobody.
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <linux/filter.h>
@@ -220,7 +221,12 @@ TEST_F(SavePermissionsTest, AFailedSaveTellsWhatBecameOfTheFile) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const bool exists = row.old != nullptr;
-        if (exists) put(row.name, *row.old, kNobody, kNogroup, 0644);
+        // An old time of last change, which a file left as it was keeps.
+        const timespec oldTime[2] = {{1000000000, 0}, {1000000000, 0}};
+        if (exists) {
+            put(row.name, *row.old, kNobody, kNogroup, 0644);
+            ASSERT_EQ(::utimensat(AT_FDCWD, path(row.name).c_str(), oldTime, 0), 0);
+        }
         const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
 
         const std::vector<Shown> shown = saveAsNobody(row.name, row.sizeLimit);
@@ -234,6 +240,9 @@ TEST_F(SavePermissionsTest, AFailedSaveTellsWhatBecameOfTheFile) {
             << shown[0].text;
         if (exists) {
             EXPECT_EQ(readFile(path(row.name)), *row.old);
+            struct stat st {};
+            ASSERT_EQ(::stat(path(row.name).c_str(), &st), 0);
+            EXPECT_EQ(st.st_mtim.tv_sec, oldTime[1].tv_sec);
         }
         EXPECT_EQ(filesIn(fs::path(row.name).parent_path()), before);
     }
