@@ -2,7 +2,6 @@
 
 #include "core/connection.h"
 #include "core/link.h"
-#include "platform/host.h"
 
 namespace dunax::core {
 
@@ -61,16 +60,13 @@ bool DownloadIncomplete() {
 }
 
 void ShowDownloadIncomplete() {
-    // A unit gone with its line has been reported already; a silent unit is reported here.
-    if (g_record.gone) return ReportLinkFailure("Downloading incomplete", "Downloading");
     std::string text = "Downloading incomplete";
     if (!g_record.gone && !g_record.refused.empty()) {
         std::string names;
         for (const auto& n : g_record.refused) names += (names.empty() ? "" : ", ") + n;
         text += "\r\n" + names;
     }
-    platform::host().messageBox(text, platform::Icon::Critical, platform::Buttons::OK,
-                                "Downloading");
+    ReportLinkFailure(text, "Downloading");
 }
 
 }  // namespace dunax::core

@@ -1,6 +1,8 @@
 // What a download leaves to be told: the writes the unit refused, named in the words of the
 // window that wrote them, and whether the unit stopped answering. A download begins a record,
-// makes each write through it and, at its end, reports from it.
+// makes each write through it and, at its end, reports from it: at once when the unit stopped
+// answering, otherwise after the read-back that follows, so that the screen shows what the
+// unit holds while the message names what it did not take.
 #pragma once
 
 #include <string>
@@ -36,7 +38,8 @@ const std::vector<std::string>& DownloadRefusals();
 bool DownloadIncomplete();
 
 // "Downloading incomplete" (critical, "Downloading"); when the unit refused writes, a second
-// line names them.
+// line names them. Nothing is shown when a lost line has been reported during the running
+// action: the download, or its read-back, failed because of it, and that message said so.
 void ShowDownloadIncomplete();
 
 }  // namespace dunax::core

@@ -356,20 +356,18 @@ void MainWindow::btnDownload_Click() {
         return;
     }
     DownloadModule();
-    // A download the unit did not take in full reads nothing back: the read-back would replace
-    // the user's entries with the unit's old values, and they stay for another try.
+    // A unit that left a write without any answer is not asked anything more.
     if (DownloadUnitGone()) {
         ShowDownloadIncomplete();
         Disconnect();
         disconnect_btn_control();
         return;
     }
-    if (DownloadIncomplete()) {  // refused, yet the unit answers: the link stays up
-        ShowDownloadIncomplete();
-        io_btn_control(true);
-        return;
-    }
-    btnUpload_Click();  // read the values back; it sets the buttons
+    // The values are read back also after a refusal, so that the window shows what the unit
+    // holds; the read-back sets the buttons and reports its own failure first. Then the
+    // message names what the unit did not take.
+    btnUpload_Click();
+    if (DownloadIncomplete()) ShowDownloadIncomplete();
 }
 
 // --- Menus ---

@@ -385,9 +385,9 @@ void AnalogWindow::WriteHold() {
 
 void AnalogWindow::DownloadClosing() {
     CloseProgress();
-    // No read-back follows a download the unit did not take in full: the entries open again
-    // as they stand, for correction.
-    if (!core::DownloadIncomplete()) return;
+    // No read-back follows a download the unit stopped answering: the entries open again as
+    // they stand, for another try. Otherwise the read-back opens them with the unit's values.
+    if (!core::DownloadUnitGone()) return;
     if (cmdSet1) {
         ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
     }

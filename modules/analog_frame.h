@@ -158,7 +158,7 @@ class AnalogWindow : public ModuleWindowParts {
     void WriteChannelRange(int ch);
     // Output Hold/Clear on CC-Link .. FL-Remote.
     void WriteHold();
-    // Progress window away; after a download the unit did not take in full (no read-back
+    // Progress window away; after a download the unit stopped answering (no read-back
     // follows), the page buttons and edits open again.
     void DownloadClosing();
 

@@ -141,8 +141,8 @@ void NetworkSettingsWindow::openAfterDownload() {
 void NetworkSettingsWindow::endDownload(bool answered) {
     if (!answered || core::DownloadUnitGone()) return downloadFailed();
     openAfterDownload();
-    if (core::DownloadIncomplete()) return core::ShowDownloadIncomplete();
-    btnUpload_Click();  // read back what the unit now holds
+    btnUpload_Click();  // read back what the unit now holds, also after a refusal
+    if (core::DownloadIncomplete()) core::ShowDownloadIncomplete();
 }
 
 void NetworkSettingsWindow::btnUpload_Click() {

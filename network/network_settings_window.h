@@ -111,9 +111,9 @@ class NetworkSettingsWindow : public core::NetworkWindow {
     virtual void openAfterDownload();
     // The end of a download after its writes (answered: false when the unit stopped answering
     // at a step the download record does not see). A unit that stopped answering ends it with
-    // downloadFailed and the link closed. A refused write keeps the link and reads nothing
-    // back, so that the entries stay for correction: "Downloading incomplete" names what the
-    // unit did not take. A download taken in full is read back.
+    // downloadFailed and the link closed. Otherwise the window reads back what the unit holds
+    // (the read-back reports its own failure) and, when the unit refused a write, then shows
+    // "Downloading incomplete" naming what it did not take; the link stays up.
     void endDownload(bool answered);
 
     // Sizes the window for an inner area of the given size and centres the row of buttons at

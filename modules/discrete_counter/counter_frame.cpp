@@ -225,9 +225,9 @@ void CounterWindow::WriteHoldAndClose() {
     // Also when the hold write got no answer: a download that ends must not leave its progress
     // window behind (the read-back upload may not reach this window at all).
     CloseProgress();
-    // No read-back follows a download the unit did not take in full: the page buttons and
-    // edits open again with the entries as they stand, for correction.
-    if (!core::DownloadIncomplete()) return;
+    // No read-back follows a download the unit stopped answering: the page buttons and edits
+    // open again with the entries as they stand, for another try.
+    if (!core::DownloadUnitGone()) return;
     ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
     txt_able(true);
 }

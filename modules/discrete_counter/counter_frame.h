@@ -111,8 +111,8 @@ class CounterWindow : public ModuleWindowParts {
     // the replies are not examined.
     void WriteCarryMax(int ch, const std::string& group, const std::string& carryItem,
                        const std::string& maxItem);
-    // Output Hold/Clear, then the progress window away. Nothing is enabled again: the
-    // read-back upload does that.
+    // Output Hold/Clear, then the progress window away. Nothing is enabled again unless the
+    // unit stopped answering: otherwise the read-back upload does that.
     void WriteHoldAndClose();
 
     // --- Preset steps ---

@@ -95,7 +95,7 @@ bool FE2Window::ReadModuleItems() {
 // --- Download ---
 
 // Both channels whatever the unit's channel count, then the alarm timers; the read-back upload
-// that follows shows what the unit took, and a refusal is reported instead. The count mode,
+// that follows shows what the unit took, and a refusal is named after it. The count mode,
 // frequency range and position count mode are never written.
 void FE2Window::frmFE2_Download() {
     txt_able(false);
@@ -131,9 +131,9 @@ void FE2Window::frmFE2_Download() {
     }
     StepProgress();
     CloseProgress();
-    // No read-back follows a download the unit did not take in full: the page buttons and
-    // edits open again with the entries as they stand, for correction.
-    if (!core::DownloadIncomplete()) return;
+    // No read-back follows a download the unit stopped answering: the page buttons and edits
+    // open again with the entries as they stand, for another try.
+    if (!core::DownloadUnitGone()) return;
     for (platform::Control* page : {frmSet1, frmSet3, frmSet4}) {
         if (page->visible()) showPage(page, false);
     }

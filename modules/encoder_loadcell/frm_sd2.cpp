@@ -60,7 +60,7 @@ bool SD2Window::ReadSecondPage(int ch) {
 
 // --- Download ---
 
-// The read-back upload that follows shows what the unit took; a refusal is reported instead.
+// The read-back upload that follows shows what the unit took; a refusal is named after it.
 // The monitor output and gain adjustment belong to their buttons and are not written here.
 void SD2Window::frmSD2_Download() {
     DownloadOpening();

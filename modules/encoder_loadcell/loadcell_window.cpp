@@ -390,7 +390,8 @@ void LoadCellWindow::WriteSettings(int ch) {
 
 void LoadCellWindow::DownloadClosing() {
     CloseProgress();
-    if (!core::DownloadIncomplete()) return;
+    // No read-back follows a download the unit stopped answering: the entries open again.
+    if (!core::DownloadUnitGone()) return;
     if (full_) {
         ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
         txt_able2(true);

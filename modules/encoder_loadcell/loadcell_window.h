@@ -113,7 +113,7 @@ class LoadCellWindow : public ModuleWindowParts {
     void DownloadOpening();
     // The channel's five settings as the boxes stand, each recorded under its box's name.
     void WriteSettings(int ch);
-    // Progress window away; after a download the unit did not take in full (no read-back
+    // Progress window away; after a download the unit stopped answering (no read-back
     // follows), the edits (and on frmSD2 the page buttons and second page) open again.
     void DownloadClosing();
 

@@ -79,60 +79,87 @@ TEST_F(DownloadTest, WritesThenReadsBack) {
 }
 
 // How a download ends by what the unit made of its writes: the prologue and the module
-// window's own writes (here two named writes of the fake window, items 51 and 52).
-TEST_F(DownloadTest, RefusedOrUnansweredWritesEndWithoutReadBack) {
+// window's own writes (here two named writes of the fake window, items 51 and 52). A unit that
+// answered every write is read back before the message; one that stopped answering is not.
+TEST_F(DownloadTest, RefusedWritesAreReadBackBeforeTheMessageUnansweredOnesAreNot) {
     const std::string incomplete = "Downloading incomplete";
+    const std::string lost = "Connection Error\r\nCOM1 (simulated unit): the line was lost";
+    auto reply = [this](std::vector<std::pair<const char*, const char*>> replies) {
+        return [this, replies] {
+            for (const auto& [cmd, text] : replies) unit->faults().replies[cmd] = text;
+        };
+    };
+    const std::vector<std::string> readBack = {"CheckData", "Download", "Init", "ReadingData"};
     const struct {
         const char* name;
-        std::function<void(sim::Faults&)> fault;
-        std::vector<std::string> calls;  // of the module window
-        std::string message;             // "" for none
+        std::function<void()> fault;
+        std::vector<std::string> calls;  // of the module window, when the last message came
+        std::vector<std::string> messages;
         bool connected;
         const char* row;
     } cases[] = {
-        {"everything taken",
-         [](sim::Faults&) {},
-         {"CheckData", "Download", "Init", "ReadingData"},
-         "",
-         true,
-         kRowConnected},
+        {"everything taken", reply({}), readBack, {}, true, kRowConnected},
         {"prologue refused",
-         [](sim::Faults& f) { f.replies["DF"] = "CNG"; },
-         {"CheckData"},
-         incomplete + "\r\nMaintenance switch (nothing was written)",
+         reply({{"DF", "CNG"}}),
+         {"CheckData", "Init", "ReadingData"},
+         {incomplete + "\r\nMaintenance switch (nothing was written)"},
          true,
          kRowConnected},
         {"prologue unanswered",
-         [](sim::Faults& f) { f.replies["DF"] = ""; },
+         reply({{"DF", ""}}),
          {"CheckData"},
-         incomplete,
+         {incomplete},
          false,
          kRowDisconnected},
         {"one write refused",
-         [](sim::Faults& f) { f.replies["D5"] = "CNG"; },
-         {"CheckData", "Download"},
-         incomplete + "\r\nCH 0 Zero scale",
+         reply({{"D5", "CNG"}}),
+         readBack,
+         {incomplete + "\r\nCH 0 Zero scale"},
          true,
          kRowConnected},
         {"both writes refused",
-         [](sim::Faults& f) { f.replies["I51"] = f.replies["D6"] = "CNG"; },
-         {"CheckData", "Download"},
-         incomplete + "\r\nCH 0 Zero scale, CH 0 Full scale",
+         reply({{"I51", "CNG"}, {"D6", "CNG"}}),
+         readBack,
+         {incomplete + "\r\nCH 0 Zero scale, CH 0 Full scale"},
          true,
          kRowConnected},
         {"item not used",
-         [](sim::Faults& f) { f.replies["I52"] = "CNU"; },
-         {"CheckData", "Download"},
-         incomplete + "\r\nCH 0 Full scale",
+         reply({{"I52", "CNU"}}),
+         readBack,
+         {incomplete + "\r\nCH 0 Full scale"},
          true,
          kRowConnected},
         {"first write unanswered",
-         [](sim::Faults& f) { f.replies["D5"] = ""; },
+         reply({{"D5", ""}}),
          {"CheckData", "Download"},
-         incomplete,
+         {incomplete},
+         false,
+         kRowDisconnected},
+        // The read-back tells its own failure first.
+        {"refused, read-back unanswered",
+         reply({{"D5", "CNG"}, {"I02", ""}}),
+         {"CheckData", "Download"},
+         {"Upload Error", incomplete + "\r\nCH 0 Zero scale"},
+         false,
+         kRowDisconnected},
+        // A lost line is told once, by itself; the disconnect opens the edits.
+        {"refused, line lost in the read-back",
+         [this] {
+             unit->faults().replies["D5"] = "CNG";
+             faultAtSwitchWrite("F", 2, [](sim::Faults& f) { f.vanished = true; });
+         },
+         {"CheckData", "Download", "txt_able(1)"},
+         {lost},
+         false,
+         kRowDisconnected},
+        {"line lost at the window's first write",
+         [this] { unit->faults().vanishAt = 4; },
+         {"CheckData", "Download", "txt_able(1)"},
+         {lost},
          false,
          kRowDisconnected},
     };
+    std::vector<std::string> atMessage;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         restart();
@@ -144,15 +171,18 @@ TEST_F(DownloadTest, RefusedOrUnansweredWritesEndWithoutReadBack) {
         };
         unit->profile().set("1", "51", "ZS", "0");
         unit->profile().set("1", "52", "FS", "0");
-        c.fault(unit->faults());
+        c.fault();
         unit->clearLog();
+        atMessage.clear();
+        host.onMessage = [&](const platform::MessageRecord&) { atMessage = calls(); };
 
         main().btnDownload_Click();
-        EXPECT_EQ(calls(), c.calls);
-        if (c.message.empty()) {
-            EXPECT_TRUE(host.messages.empty());
-        } else {
-            expectOnlyMessage(c.message, "Downloading");
+        if (host.messages.empty()) atMessage = calls();
+        EXPECT_EQ(atMessage, c.calls);
+        EXPECT_EQ(messageTexts(), c.messages);
+        for (const auto& m : host.messages) EXPECT_EQ(m.icon, platform::Icon::Critical);
+        if (!c.messages.empty() && c.messages.back() != lost) {
+            EXPECT_EQ(host.messages.back().title, "Downloading");
         }
         EXPECT_EQ(g.Connected, c.connected);
         EXPECT_EQ(row(), c.row);

@@ -1,7 +1,7 @@
 // Downloads through the main window, one row per family of module windows: a write the unit
-// refuses is named and the rest is written, with no read-back and the link kept; a write left
-// without any answer ends the download and the link; a list that shows no selection because
-// the unit reported a code it does not hold is left out and passes the check.
+// refuses is named after the rest is written and read back, and the link is kept; a write
+// left without any answer ends the download and the link; a list that shows no selection
+// because the unit reported a code it does not hold is left out and passes the check.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -112,24 +112,31 @@ class DownloadOutcomeTest : public UnitFixture {
     }
 };
 
-TEST_F(DownloadOutcomeTest, ARefusedWriteIsNamedTheRestWrittenAndNothingReadBack) {
+TEST_F(DownloadOutcomeTest, ARefusedWriteIsNamedAfterTheRestIsWrittenAndReadBack) {
+    std::size_t sentAtMessage = 0;
     for (const Family& f : families()) {
         SCOPED_TRACE(f.name);
         core::ModuleWindow& w = connectTo(f);
+        const std::string held = f.box ? f.box(w)->text() : "";
         spoil(f, w, /*silent=*/false);
         unit->clearLog();
+        host.onMessage = [&](const platform::MessageRecord&) { sentAtMessage = sent().size(); };
         core::frmDunax().btnDownload_Click();
 
         expectOnlyMessage(std::string("Downloading incomplete\r\n") + f.named, "Downloading");
         EXPECT_TRUE(g.Connected);
         EXPECT_EQ(mainRow(), "0111");
-        // No read-back: identification never ran again.
-        EXPECT_EQ(sentCount("I02"), 0);
+        // Read back before the message: identification ran again, and nothing came after.
+        EXPECT_EQ(sentCount("I02"), 1);
+        EXPECT_EQ(sentAtMessage, sent().size());
         if (f.box) {
-            EXPECT_EQ(f.box(w)->text(), f.value);  // the entry stays for correction
+            EXPECT_EQ(f.box(w)->text(), held);  // what the unit holds
             EXPECT_TRUE(f.box(w)->enabled());
-            // The download went on past the refusal.
-            EXPECT_NE(sent().back(), std::string("D") + f.value);
+            // The download went on past the refusal: the read-back starts "G00 I01 DF I02".
+            const Cmds all = sent();
+            const auto i02 = std::find(all.begin(), all.end(), "I02");
+            ASSERT_GE(i02 - all.begin(), 4);
+            EXPECT_NE(*(i02 - 4), std::string("D") + f.value);
         }
         EXPECT_FALSE(loadingUp());
         restart();
@@ -147,6 +154,9 @@ TEST_F(DownloadOutcomeTest, AnUnansweredWriteEndsTheDownloadAndTheLink) {
         expectOnlyMessage("Downloading incomplete", "Downloading");
         EXPECT_FALSE(g.Connected);
         EXPECT_EQ(mainRow(), "1000");
+        if (f.box) {
+            EXPECT_TRUE(f.box(w)->enabled());  // the entries open again, as they stand
+        }
         // Nothing was sent after the write that got no answer.
         const std::string last = f.box ? std::string("D") + f.value : "I14";
         EXPECT_EQ(sent().back(), last);

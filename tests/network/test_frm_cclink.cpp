@@ -115,39 +115,55 @@ TEST_F(CCLinkTest, DownloadRefusesEntriesTheUnitCannotTake) {
 TEST_F(CCLinkTest, FailuresReportDisconnectAndLeaveTheWindowUsable) {
     const std::string upload = "Uploading incomplete" + kCritical + "Uploading";
     const std::string download = "Downloading incomplete" + kCritical + "Downloading";
+    const std::string noSwitch =
+        "Downloading incomplete\r\nMaintenance switch (nothing was written)" + kCritical +
+        "Downloading";
+    const std::string refused = "Downloading incomplete\r\nTimeOut" + kCritical + "Downloading";
+    const std::string lost =
+        "Connection Error\r\nCOM1 (simulated unit): the line was lost" + kCritical + "Connection";
     auto reply = [this](const char* cmd, const char* r) {
         return [=, this] { unit->faults().replies[cmd] = r; };
     };
+    // The download's switch write, in its four attempts.
+    auto refuseSwitch = [this] { refuseWrites("00", "01", 1, 4); };
+    auto refuseTimeout = [this] { unit->profile().find("00", "51")->writable = false; };
+    // The time-out is refused, and fault hits once the read-back has written the switch.
+    auto refusedThen = [this, refuseTimeout](std::function<void(sim::Faults&)> fault) {
+        return [this, refuseTimeout, fault] {
+            refuseTimeout();
+            faultAtSwitchWrite("1", 2, fault);
+        };
+    };
+    auto silentAfter = refusedThen([](sim::Faults& f) { f.silent = true; });
+    auto lostAfter = refusedThen([](sim::Faults& f) { f.vanished = true; });
+    auto silentReadBack = [this] { unit->faults().silentFrom = unit->log().size() + 9; };
     struct Case {
         const char* name;
         bool isUpload;
         std::function<void()> fault;
-        std::string message;
+        std::vector<std::string> messages;
         const char* buttons;
         const char* look;
         const char* unitValue;
         bool connected = false;
     } cases[] = {
-        {"no answer to the switch", true, reply("I01", ""), upload, "101", "locked", "20"},
-        {"maintenance write refused", true, reply("D1", "CNG"), upload, "101", "locked", "20"},
-        {"no answer to the time-out", true, reply("I51", ""), upload, "101", "locked", "20"},
-        {"link already closed", true, [] { core::ClosePort(); }, upload, "101", "locked", "20"},
-        {"no answer to the switch", false, reply("I01", ""), download, "111", "open", "20"},
-        // A refusal keeps the link, names what was not taken and reads nothing back.
-        {"maintenance write refused", false, reply("D1", "CNG"),
-         "Downloading incomplete\r\nMaintenance switch (nothing was written)" + kCritical +
-             "Downloading",
-         "111", "open", "20", true},
-        {"time-out write refused", false,
-         [this] { unit->profile().find("00", "51")->writable = false; },
-         "Downloading incomplete\r\nTimeOut" + kCritical + "Downloading", "111", "open", "20",
-         true},
-        {"maintenance write unanswered", false, reply("D1", ""), download, "111", "open", "20"},
-        {"time-out write unanswered", false, reply("D55", ""), download, "111", "open", "20"},
-        {"link already closed", false, [] { core::ClosePort(); }, download, "111", "open", "20"},
+        {"no answer to the switch", true, reply("I01", ""), {upload}, "101", "locked", "20"},
+        {"maintenance write refused", true, reply("D1", "CNG"), {upload}, "101", "locked", "20"},
+        {"no answer to the time-out", true, reply("I51", ""), {upload}, "101", "locked", "20"},
+        {"link already closed", true, [] { core::ClosePort(); }, {upload}, "101", "locked", "20"},
+        {"no answer to the switch", false, reply("I01", ""), {download}, "111", "open", "20"},
+        // A refusal keeps the link, reads back what the unit holds and names what it did not
+        // take.
+        {"maintenance write refused", false, refuseSwitch, {noSwitch}, "111", "open", "20", true},
+        {"time-out write refused", false, refuseTimeout, {refused}, "111", "open", "20", true},
+        {"maintenance write unanswered", false, reply("D1", ""), {download}, "111", "open", "20"},
+        {"time-out write unanswered", false, reply("D55", ""), {download}, "111", "open", "20"},
+        {"link already closed", false, [] { core::ClosePort(); }, {download}, "111", "open", "20"},
         // The download went through; the read-back after it gets no answer.
-        {"silent read-back", false, [this] { unit->faults().silentFrom = unit->log().size() + 9; },
-         upload, "101", "open", "55"},
+        {"silent read-back", false, silentReadBack, {upload}, "101", "open", "55"},
+        // A refusal, then the read-back fails: its own message first. A lost line is told once.
+        {"refused, read-back silent", false, silentAfter, {upload, refused}, "101", "open", "20"},
+        {"refused, line lost in read-back", false, lostAfter, {lost}, "101", "open", "20"},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(std::string(k.isUpload ? "upload: " : "download: ") + k.name);
@@ -161,12 +177,13 @@ TEST_F(CCLinkTest, FailuresReportDisconnectAndLeaveTheWindowUsable) {
         k.fault();
         platform::userClick(k.isUpload ? w().btnUpload : w().btnDownload);
 
-        EXPECT_EQ(shown(), std::vector<std::string>{k.message});
+        EXPECT_EQ(shown(), k.messages);
         EXPECT_EQ(g.Connected, k.connected);
         EXPECT_EQ(core::MSComm1().portOpen(), k.connected);
         EXPECT_EQ(buttons(w()), k.buttons);
         EXPECT_EQ(look(w().txtTimeout), k.look);
-        EXPECT_EQ(w().txtTimeout.text(), k.isUpload ? "33" : "55");  // kept
+        // A download that kept the link read back what the unit holds; otherwise the entry stays.
+        EXPECT_EQ(w().txtTimeout.text(), k.connected ? k.unitValue : k.isUpload ? "33" : "55");
         EXPECT_EQ(unitTimeout(), k.unitValue);
     }
 }

@@ -133,8 +133,8 @@ TEST_F(DeviceNetTest, EmptySerialIdIsWrittenAndARefusalReported) {
                                   kDeviceNetUpload}));
     EXPECT_TRUE(host.messages.empty());
 
-    // A unit that refuses the serial ID: the time-out is still written, nothing is read back,
-    // the message names the serial ID and the link stays up.
+    // A unit that refuses the serial ID: the time-out is still written, everything is read
+    // back, then the message names the serial ID; the link stays up.
     frmDeviceNet.reset();
     useUnit("J6Q-KW4");
     core::ClosePort();
@@ -147,8 +147,8 @@ TEST_F(DeviceNetTest, EmptySerialIdIsWrittenAndARefusalReported) {
     EXPECT_EQ(shown(),
               one("Downloading incomplete\r\nSerial ID" + testing::kCritical + "Downloading"));
     EXPECT_EQ(unitValue("51"), "35");
-    EXPECT_EQ(countOf(commands(), "I51"), 1);  // written, not read back
-    EXPECT_EQ(w().txtSerial.text(), "");
+    EXPECT_EQ(countOf(commands(), "I51"), 2);  // written, then read back
+    EXPECT_EQ(w().txtSerial.text(), unitValue("50"));
     EXPECT_EQ(looks(), "open/open/open");
     EXPECT_EQ(buttons(w()), "111");
     EXPECT_TRUE(core::g.Connected);

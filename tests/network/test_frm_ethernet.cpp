@@ -273,8 +273,8 @@ TEST_F(EthernetTest, FailuresLeaveEverythingOn) {
     EXPECT_FALSE(core::g.Connected);
     EXPECT_EQ(state(), "on 111");
 
-    // A write the unit does not take is named; the others are written all the same, nothing
-    // is read back and the link stays up.
+    // A write the unit does not take is named after the others are written all the same and
+    // everything is read back; the link stays up.
     core::ClosePort();
     useUnit("J6U-KW4");
     connect();
@@ -282,11 +282,13 @@ TEST_F(EthernetTest, FailuresLeaveEverythingOn) {
     host.messages.clear();
     unit->profile().find("00", "30")->writable = false;
     w().txtPort(1).setText("8001");
+    w().txtSNM(0).setText("128");
     unit->clearLog();
     platform::userClick(w().btnDownload);
     EXPECT_EQ(shown(), one("Downloading incomplete\r\nSubnet  Mask" + kCritical + "Downloading"));
     EXPECT_EQ(unitValue("31"), "8001");
-    EXPECT_EQ(countOf(commands(), "I01"), 1);  // no read-back
+    EXPECT_EQ(countOf(commands(), "I01"), 2);  // read back
+    EXPECT_EQ(w().txtSNM(0).text(), "0");      // the mask the unit kept, 255.255.255.0
     EXPECT_TRUE(core::g.Connected);
     EXPECT_EQ(state(), "on 111");
 }

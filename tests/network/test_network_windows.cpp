@@ -105,6 +105,57 @@ TEST_F(NetworkWindowsOnConnectTest, ABlankAfterTheColonIsTrimmedBeforeTheCheckAn
     }
 }
 
+// Every window: a time-out the unit refuses is read back with the rest, which also leaves the
+// maintenance switch as the window's upload writes it; then the message names the entry.
+TEST_F(NetworkWindowsOnConnectTest, ARefusedEntryIsReadBackBeforeTheMessage) {
+    struct {
+        const char* model;
+        std::function<platform::Control&()> box;
+        const char* named;
+        const char* maintenanceSwitch;
+    } cases[] = {
+        {"J6P-KW4", []() -> platform::Control& { return network::frmCCLINK().txtTimeout; },
+         "TimeOut", "1"},
+        {"J6Q-KW4", []() -> platform::Control& { return network::frmDeviceNet().txtTimeout; },
+         "TimeOut", "1"},
+        {"J6S-KWH4", []() -> platform::Control& { return network::frmModbus().txtTimeout; },
+         "TimeOut", "1"},
+        {"J6SK-KW4", []() -> platform::Control& { return network::frmMechatro().txtTimeout; },
+         "TimeOut", "1"},
+        {"J6U-KW4", []() -> platform::Control& { return network::frmEthernet().txtTimeout(0); },
+         "TimeOut", "F"},
+        {"J6WB-KW4", []() -> platform::Control& { return network::frmFLRemote().Text1; },
+         "Token Watchdog timer", "1"},
+        {"J6XN-KW4", []() -> platform::Control& { return network::frmFlexnet().txtTimeout; },
+         "TimeOut", "1"},
+    };
+    std::size_t sentAtMessage = 0;
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.model);
+        restart();
+        network::RegisterNetworkWindows();
+        modules::RegisterModuleWindows();
+        useUnit(k.model);
+        core::frmDunax().btnConnect_Click();
+        ASSERT_TRUE(core::g.Connected);
+        const std::string held = k.box().text();
+        k.box().setText("77");
+        unit->profile().find("00", "51")->writable = false;
+        unit->clearLog();
+        host.onMessage = [&](const platform::MessageRecord&) { sentAtMessage = sent().size(); };
+        platform::Form& w = *core::NetworkWindowFor(core::g.NetType);
+        platform::userClick(*w.find("btnDownload"));
+
+        EXPECT_EQ(shown(), one("Downloading incomplete\r\n" + std::string(k.named) + kCritical +
+                               "Downloading"));
+        EXPECT_EQ(sentAtMessage, sent().size());
+        EXPECT_EQ(k.box().text(), held);
+        EXPECT_EQ(unitValue("01"), k.maintenanceSwitch);
+        EXPECT_TRUE(core::g.Connected);
+        EXPECT_EQ(buttons(w), "111");
+    }
+}
+
 // A line lost while the network window is open is reported once; the window's own buttons,
 // pressed afterwards, each say that they could not reach the unit instead of doing nothing.
 TEST_F(NetworkWindowsOnConnectTest, AfterALostLineTheWindowsButtonsStillSayTheyFailed) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,32 @@ class UnitFixture : public ::testing::Test {
 
     // Makes every reply to command (without CR) empty: no usable answer.
     void emptyReplyTo(const std::string& command) { unit->faults().replies[command] = ""; }
+
+    // Writes from..to of item in group, every attempt counted, are refused ("CNG").
+    void refuseWrites(const std::string& group, const std::string& item, int from, int to) {
+        sim::Item* it = unit->profile().find(group, item);
+        ASSERT_NE(it, nullptr);
+        it->onWrite = [from, to, rule = it->onWrite,
+                       n = 0](const std::string& data) mutable -> std::optional<std::string> {
+            ++n;
+            if (n >= from && n <= to) return std::nullopt;
+            return rule ? rule(data) : std::optional<std::string>(data);
+        };
+    }
+
+    // Applies fault to the unit when the maintenance switch (item 01 of group "00") is written
+    // data for the nth time, after that write is answered. After a download whose own switch
+    // write was taken, the read-back's is the next one.
+    void faultAtSwitchWrite(const std::string& data, int n,
+                            std::function<void(sim::Faults&)> fault) {
+        sim::Item* item = unit->profile().find("00", "01");
+        ASSERT_NE(item, nullptr);
+        item->onWrite = [u = unit.get(), data, n, fault, rule = item->onWrite,
+                         count = 0](const std::string& d) mutable {
+            if (d == data && ++count == n) fault(u->faults());
+            return rule ? rule(d) : std::optional<std::string>(d);
+        };
+    }
 
     // While the window formName is shown modally, the user clicks control (index for arrays).
     void whenModalClick(const std::string& formName, const std::string& control, int index = -1) {
