@@ -102,8 +102,9 @@ void FE2Window::frmFE2_Download() {
     cmdSet1->setEnabled(false);
     cmdSet3->setEnabled(false);
     cmdSet4->setEnabled(false);
-    core::DownloadWrite(core::kMaintenanceSwitchName, kMonitorGroup, "01", "F");
-    core::DownloadWrite(core::kMaintenanceSwitchName, kSettingGroup, "01", "F");
+    // Refusals of these two are named for their groups: the download goes on writing.
+    core::DownloadWrite("Maintenance switch of the monitored values", kMonitorGroup, "01", "F");
+    core::DownloadWrite("Maintenance switch of the settings", kSettingGroup, "01", "F");
     core::ShowLoading("Downloading");
 
     auto write = [this](const ChannelItem& s, int ch) {

@@ -166,6 +166,44 @@ TEST_F(DownloadOutcomeTest, AnUnansweredWriteEndsTheDownloadAndTheLink) {
     }
 }
 
+// A refused maintenance switch is named for the one it is. The main window's: the window's
+// download is not called. The encoder counter window's own two: its download goes on.
+TEST_F(DownloadOutcomeTest, ARefusedMaintenanceSwitchIsNamedForItsGroupAndReadBack) {
+    const std::vector<Family> all = families();
+    const Family& kw4 = all.front();
+    const Family& fe2 = all.back();
+    auto refuseSwitch = [this](const char* group, int from, int to) {
+        return [this, group, from, to] { refuseWrites(group, "01", from, to); };
+    };
+    const struct {
+        const Family& family;
+        std::function<void()> refuse;
+        const char* line;
+        long boxWrites;  // writes of the box's value: whether the window's download ran
+    } cases[] = {
+        {kw4, refuseSwitch("00", 1, 4), "Maintenance switch (nothing was written)", 0},
+        // The main window's switch is taken; the window's own, in four attempts, is not.
+        {fe2, refuseSwitch("00", 2, 5), "Maintenance switch of the monitored values", 1},
+        {fe2, refuseSwitch("01", 1, 4), "Maintenance switch of the settings", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        core::ModuleWindow& w = connectTo(c.family);
+        const std::string held = c.family.box(w)->text();
+        c.family.box(w)->setText(c.family.value);
+        c.refuse();
+        unit->clearLog();
+        core::frmDunax().btnDownload_Click();
+
+        expectOnlyMessage(std::string("Downloading incomplete\r\n") + c.line, "Downloading");
+        EXPECT_EQ(sentCount(std::string("D") + c.family.value), c.boxWrites);
+        EXPECT_EQ(sentCount("I02"), 1);                                           // read back
+        EXPECT_EQ(c.family.box(w)->text(), c.boxWrites ? c.family.value : held);  // the unit's
+        EXPECT_TRUE(g.Connected);
+        restart();
+    }
+}
+
 // Lists that show no selection because the unit reported a code they do not hold: the
 // download runs through (read-back included) and the unit keeps its codes.
 TEST_F(DownloadOutcomeTest, AListWithAnUnknownCodeIsLeftOutAndPassesTheCheck) {
