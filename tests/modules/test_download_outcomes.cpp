@@ -75,8 +75,8 @@ std::vector<Family> families() {
          "Output Hold/Clear"},
         {"load cell (SD2)", [] { return sim::makeLoadCellUnit({}); },
          boxOf(&modules::SD2Window::txtFScale, 1), "12345", "CH 1 Full scale"},
-        {"encoder (FE2)", [] { return sim::makeFE2Unit({}); }, boxOf(&modules::FE2Window::txtFS, 0),
-         "12345", "CH 0 Full Scale"},
+        {"encoder (FE2)", [] { return sim::makeFE2Unit({}); }, boxOf(&modules::FE2Window::txtDO, 0),
+         "12.5", "CH 0 Drop Out"},
     };
 }
 
