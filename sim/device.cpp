@@ -23,7 +23,10 @@ std::int64_t msAtOrAfter(std::int64_t ns) {
 }  // namespace
 
 SimSerialDevice::SimSerialDevice(std::shared_ptr<SimUnit> unit, std::int64_t characterNs)
-    : unit_(std::move(unit)), characterNs_(characterNs) {}
+    : unit_(std::move(unit)), characterNs_(characterNs) {
+    // Noise sent while the port was closed never reaches it.
+    if (platform::hostInstalled()) unit_->noise(platform::host().nowMs());
+}
 
 bool SimSerialDevice::write(std::string_view data) {
     if (unit_->vanished()) return false;
@@ -45,6 +48,7 @@ bool SimSerialDevice::write(std::string_view data) {
 }
 
 void SimSerialDevice::arrive() {
+    for (Emission& e : unit_->noise(platform::host().nowMs())) schedule(std::move(e));
     const std::int64_t now = nowNs();
     while (!onTheWay_.empty() && onTheWay_.front().atNs <= now) {
         arrived_ += onTheWay_.front().c;
@@ -72,9 +76,14 @@ void SimSerialDevice::discardInput() {
 }
 
 std::optional<std::int64_t> SimSerialDevice::nextArrivalMs() const {
-    if (unit_->vanished()) return platform::host().nowMs();
-    if (onTheWay_.empty()) return std::nullopt;
-    return msAtOrAfter(onTheWay_.front().atNs);
+    const std::int64_t now = platform::host().nowMs();
+    if (unit_->vanished()) return now;
+    std::optional<std::int64_t> next = unit_->nextNoiseMs(now);
+    if (!onTheWay_.empty()) {
+        const std::int64_t arrival = msAtOrAfter(onTheWay_.front().atNs);
+        next = next ? std::min(*next, arrival) : arrival;
+    }
+    return next;
 }
 
 void SimSerialDevice::inject(std::string bytes, std::int64_t delayMs) {

@@ -14,12 +14,6 @@
 
 namespace dunax::sim {
 
-// Nanoseconds one character takes on a line of this speed: a start bit, eight data bits and a
-// stop bit (9600 baud: 1.0417 ms).
-constexpr std::int64_t characterNs(int baud) {
-    return (10LL * 1'000'000'000LL + baud / 2) / baud;
-}
-
 class SimSerialDevice final : public platform::SerialDevice {
   public:
     // characterNs 0: a block the unit sends arrives whole at its time, and commands reach the
@@ -36,9 +30,9 @@ class SimSerialDevice final : public platform::SerialDevice {
     std::size_t available() override;
     // Drops what has arrived; characters still on their way arrive later all the same.
     void discardInput() override;
-    // The arrival time of the next character on its way. Once the line has dropped, the
-    // present moment: a waiter wakes at once and its read reports the failure, as poll
-    // reports a hung-up line readable.
+    // The arrival time of the next character on its way, or when the next noise is sent.
+    // Once the line has dropped, the present moment: a waiter wakes at once and its read reports
+    // the failure, as poll reports a hung-up line readable.
     std::optional<std::int64_t> nextArrivalMs() const override;
     std::string name() const override { return "simulated unit"; }
 

@@ -41,8 +41,9 @@ void usage(std::FILE* to) {
         "  --model NAME   the unit to simulate (default J6P-KW4; --list names them)\n"
         "  --fault SPEC   misbehave: silent, silent-from=N, drop=N, cng, refuse-group=G,\n"
         "                 cnu=G/I, reply=CMD/TEXT, split=N[/GAPMS], pad, delay=MS,\n"
-        "                 delay-next=MS, late-at=N/MS, garbage=TEXT, vanish-at=N (N counts\n"
-        "                 commands from 1; TEXT may hold \\r, \\n, \\\\ and \\xNN)\n"
+        "                 delay-next=MS, late-at=N/MS, garbage=TEXT, vanish-at=N,\n"
+        "                 one-at-a-time=GAPMS, noise=TEXT[/EVERYMS] (N counts commands\n"
+        "                 from 1; TEXT may hold \\r, \\n, \\\\ and \\xNN)\n"
         "  --latency MS   time from a command to its reply (default 15)\n"
         "  --stdin        also end when standard input ends\n"
         "  --verbose      log every command on standard error\n",
@@ -160,8 +161,17 @@ int main(int argc, char** argv) {
     std::size_t logged = 0;
     bool stdinOpen = watchStdin;
     int status = 0;
+    // Keeps what is on its way in time order, so that noise comes between the replies; never
+    // in front of a block that is due, which may be written in part already.
+    const auto send = [&onTheWay](Emission e, std::int64_t now) {
+        auto pos = std::upper_bound(onTheWay.begin(), onTheWay.end(), e.atMs,
+                                    [](std::int64_t at, const Emission& x) { return at < x.atMs; });
+        if (pos == onTheWay.begin() && !onTheWay.empty() && onTheWay.front().atMs <= now) ++pos;
+        onTheWay.insert(pos, std::move(e));
+    };
     for (;;) {
         const std::int64_t now = nowMs(start);
+        for (auto& e : unit.noise(now)) send(std::move(e), now);
         while (!onTheWay.empty() && onTheWay.front().atMs <= now) {
             std::string& bytes = onTheWay.front().bytes;
             const ssize_t n = ::write(master, bytes.data(), bytes.size());
@@ -173,6 +183,10 @@ int main(int argc, char** argv) {
         const bool stuck = !onTheWay.empty() && onTheWay.front().atMs <= now;
         int timeout = -1;
         if (!onTheWay.empty() && !stuck) timeout = static_cast<int>(onTheWay.front().atMs - now);
+        if (const auto noise = unit.nextNoiseMs(now); noise && !stuck) {
+            const int untilNoise = static_cast<int>(std::max<std::int64_t>(0, *noise - now));
+            timeout = timeout < 0 ? untilNoise : std::min(timeout, untilNoise);
+        }
 
         pollfd fds[3] = {{master, static_cast<short>(POLLIN | (stuck ? POLLOUT : 0)), 0},
                          {signalPipe[0], POLLIN, 0},
@@ -199,7 +213,7 @@ int main(int argc, char** argv) {
             if (n > 0) {
                 const std::int64_t at = nowMs(start);
                 for (auto& e : unit.receive({buf, static_cast<std::size_t>(n)}, at)) {
-                    onTheWay.push_back(std::move(e));
+                    send(std::move(e), at);
                 }
                 for (; verbose && logged < unit.log().size(); ++logged) {
                     const auto& c = unit.log()[logged];

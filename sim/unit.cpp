@@ -63,13 +63,37 @@ void SimUnit::command(const std::string& text, std::int64_t nowMs, std::vector<E
     if (f.lateAt != 0 && number == f.lateAt) delay = f.lateByMs;
     // One command after the other: a reply never overtakes the one before it.
     std::int64_t at = std::max(nowMs + delay, lastEmissionMs_);
+    if (f.oneAtATimeGapMs >= 0 && nowMs < replyEndMs_) {
+        at = std::max(replyEndMs_ + f.oneAtATimeGapMs, lastEmissionMs_);
+    }
     if (f.splitAt > 0 && f.splitAt < bytes.size()) {
         out.push_back({at, bytes.substr(0, f.splitAt)});
         at += f.splitGapMs;
         bytes.erase(0, f.splitAt);
     }
+    const auto sendingNs = static_cast<std::int64_t>(bytes.size()) * characterNs(9600);
+    replyEndMs_ = at + (sendingNs + 999'999) / 1'000'000;
     out.push_back({at, std::move(bytes)});
     lastEmissionMs_ = at;
+}
+
+std::vector<Emission> SimUnit::noise(std::int64_t nowMs) {
+    std::vector<Emission> out;
+    if (faults_.noise != noiseText_) {  // new noise starts now; none stops it
+        noiseText_ = faults_.noise;
+        noiseNextMs_ = nowMs;
+    }
+    if (noiseText_.empty()) return out;
+    const std::int64_t every = std::max(1, faults_.noiseEveryMs);
+    for (; noiseNextMs_ <= nowMs; noiseNextMs_ += every) out.push_back({noiseNextMs_, noiseText_});
+    return out;
+}
+
+std::optional<std::int64_t> SimUnit::nextNoiseMs(std::int64_t nowMs) const {
+    if (faults_.noise != noiseText_)
+        return faults_.noise.empty() ? std::nullopt : std::optional(nowMs);
+    if (noiseText_.empty()) return std::nullopt;
+    return noiseNextMs_;
 }
 
 std::string SimUnit::execute(const std::string& command, std::int64_t nowMs) {
@@ -221,6 +245,11 @@ bool applyFault(SimUnit& unit, const std::string& spec, std::string& error) {
              number(second, f.lateByMs);
     } else if (name == "garbage") {
         ok = unescape(arg, f.garbage) && !f.garbage.empty();
+    } else if (name == "one-at-a-time") {
+        ok = number(arg, f.oneAtATimeGapMs);
+    } else if (name == "noise") {
+        ok = unescape(first, f.noise) && !f.noise.empty() &&
+             (slash == std::string::npos || (number(second, f.noiseEveryMs) && f.noiseEveryMs > 0));
     } else if (name == "vanish-at") {
         ok = number(arg, f.vanishAt) && f.vanishAt > 0;
     } else {

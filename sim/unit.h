@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -32,7 +33,14 @@ struct Faults {
     int nextReplyDelayMs = -1;                   // the next reply only this late
     std::size_t lateAt = 0;                      // the reply to this command comes lateByMs late
     int lateByMs = 0;
-    std::string garbage;           // sent before every reply
+    std::string garbage;  // sent before every reply
+    // One command at a time: a command that comes while a reply is still owed (not yet fully
+    // sent) waits, and is answered this long after that reply ended; -1: answered as it comes.
+    int oneAtATimeGapMs = -1;
+    // Sent on the line of its own accord every noiseEveryMs, from the moment the unit is first
+    // asked for it (noise without CR, or the frames of another device).
+    std::string noise;
+    int noiseEveryMs = 50;
     std::size_t vanishAt = 0;      // the line drops when this command arrives; 0: never
     bool vanished = false;         // the line has dropped: nothing goes either way
     bool portUnavailable = false;  // the in-process port cannot be opened
@@ -42,6 +50,12 @@ struct LoggedCommand {
     std::int64_t atMs;
     std::string text;  // without its CR
 };
+
+// Nanoseconds one character takes on a line of this speed: a start bit, eight data bits and a
+// stop bit (9600 baud: 1.0417 ms).
+constexpr std::int64_t characterNs(int baud) {
+    return (10LL * 1'000'000'000LL + baud / 2) / baud;
+}
 
 // Characters the unit sends, due on the line at atMs.
 struct Emission {
@@ -66,6 +80,11 @@ class SimUnit {
     // Takes characters from the line at nowMs; returns what the unit sends back, in order.
     // Commands end at CR; LF is ignored.
     std::vector<Emission> receive(std::string_view bytes, std::int64_t nowMs);
+
+    // The noise of the faults due by nowMs, each at its time; each frame is given once.
+    std::vector<Emission> noise(std::int64_t nowMs);
+    // When the next noise frame is due; at once when noise was set and not yet asked for.
+    std::optional<std::int64_t> nextNoiseMs(std::int64_t nowMs) const;
 
     // The reply text (no CR) of one command as the unit carries it out, refused groups and
     // not-applicable items included; the faults of the line (silence, forced replies, blocks,
@@ -98,12 +117,15 @@ class SimUnit {
     std::string group_;  // normalised, "" when none
     std::string item_;   // two-digit, "" when none
     std::int64_t lastEmissionMs_ = 0;
+    std::int64_t replyEndMs_ = 0;  // when the last reply has been sent in full
+    std::string noiseText_;        // the noise running, empty when none
+    std::int64_t noiseNextMs_ = 0;
 };
 
 // Applies one fault given as text, as on the simulator's command line: "silent",
 // "silent-from=N", "drop=N", "cng", "refuse-group=G", "cnu=G/I", "reply=CMD/TEXT",
 // "split=N[/GAPMS]", "pad", "delay=MS", "delay-next=MS", "late-at=N/MS", "garbage=TEXT",
-// "vanish-at=N".
+// "vanish-at=N", "one-at-a-time=GAPMS", "noise=TEXT[/EVERYMS]".
 // False with a reason for anything else.
 bool applyFault(SimUnit& unit, const std::string& spec, std::string& error);
 

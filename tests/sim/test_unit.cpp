@@ -153,6 +153,7 @@ struct FaultCase {
     const char* fault;
     std::vector<std::string> commands;
     std::vector<Emission> expected;  // everything sent, commands at 0, 100, 200, ...
+    const char* before = nullptr;    // a fault set first
 };
 
 TEST(SimUnit, Misbehaves) {
@@ -174,10 +175,20 @@ TEST(SimUnit, Misbehaves) {
          {"G00", "I01", "I02"},
          {{3500, "COK\r"}, {3500, "0MNTSW:1\r"}, {3500, "0TYPE:J6P-KW4\r"}}},
         {"vanish-at=2", {"G00", "I01", "I02"}, {{15, "COK\r"}}},
+        // Commands that come while a reply is owed wait for it; each is answered 150 ms after
+        // the reply before it has crossed the line (4 and 9 characters: 5 and 10 ms).
+        {"one-at-a-time=150",
+         {"G00", "I01", "I02"},
+         {{3500, "COK\r"}, {3655, "0MNTSW:1\r"}, {3815, "0TYPE:J6P-KW4\r"}},
+         "delay-next=3500"},
+        {"one-at-a-time=150", {"G00", "I01"}, {{15, "COK\r"}, {115, "0MNTSW:1\r"}}},
     };
     for (const auto& c : cases) {
         SimUnit u = testUnit();
         std::string error;
+        if (c.before) {
+            ASSERT_TRUE(applyFault(u, c.before, error)) << c.before << ": " << error;
+        }
         ASSERT_TRUE(applyFault(u, c.fault, error)) << c.fault << ": " << error;
         std::vector<Emission> got;
         std::int64_t now = 0;
@@ -216,10 +227,34 @@ TEST(SimUnit, SilenceAndDropsLeaveTheItemsAlone) {
     EXPECT_EQ(u.commands(), (std::vector<std::string>{"G1", "I20", "D55", "D66", "D77"}));
 }
 
+TEST(SimUnit, SendsNoiseOfItsOwn) {
+    SimUnit u = testUnit();
+    std::string error;
+    ASSERT_TRUE(applyFault(u, "noise=AB\\r\\n/40", error)) << error;
+    const auto times = [](const std::vector<Emission>& sent) {
+        std::vector<std::int64_t> t;
+        for (const auto& e : sent) {
+            EXPECT_EQ(e.bytes, "AB\r\n");
+            t.push_back(e.atMs);
+        }
+        return t;
+    };
+    EXPECT_EQ(u.nextNoiseMs(1000), 1000) << "it starts when it is first asked for";
+    EXPECT_EQ(times(u.noise(1000)), (std::vector<std::int64_t>{1000}));
+    EXPECT_EQ(times(u.noise(1119)), (std::vector<std::int64_t>{1040, 1080}));
+    EXPECT_EQ(u.nextNoiseMs(1119), 1120);
+    EXPECT_TRUE(u.noise(1119).empty()) << "each frame is sent once";
+    u.faults().noise.clear();
+    EXPECT_EQ(u.nextNoiseMs(1200), std::nullopt);
+    EXPECT_TRUE(u.noise(1200).empty());
+}
+
 TEST(SimUnit, FaultSpecs) {
-    const char* bad[] = {"bogus",  "silent=1", "silent-from=0", "silent-from=x", "drop=-1",
-                         "cnu=00", "cnu=/01",  "reply=I01",     "split=0",       "split=2/x",
-                         "delay=", "garbage=", "garbage=\\x4",  "garbage=\\q",   "vanish-at=0"};
+    const char* bad[] = {
+        "bogus",          "silent=1", "silent-from=0", "silent-from=x", "drop=-1",
+        "cnu=00",         "cnu=/01",  "reply=I01",     "split=0",       "split=2/x",
+        "delay=",         "garbage=", "garbage=\\x4",  "garbage=\\q",   "vanish-at=0",
+        "one-at-a-time=", "noise=",   "noise=x/0",     "noise=x/"};
     for (const char* spec : bad) {
         SimUnit u = testUnit();
         std::string error;
