@@ -115,9 +115,15 @@ void Connect() {
         return;
     }
     main.btnSetting.setEnabled(true);
-    // A port that would not open says which device it is and why.
+    // A port that would not open says which device it is and why; an open one that no unit
+    // answered says what to check. A lost line has been reported already.
     const platform::CommControl& port = MSComm1();
-    const std::string why = port.portOpen() || port.lineLost() ? "" : port.lastError();
+    std::string why;
+    if (port.portOpen()) {
+        why = port.describe("no unit answered: check the cable, the unit's power and the port");
+    } else if (!port.lineLost()) {
+        why = port.lastError();
+    }
     ReportLinkFailure(why.empty() ? "Connection Error" : "Connection Error\r\n" + why,
                       "Connection");
     Disconnect();

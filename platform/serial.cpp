@@ -51,9 +51,14 @@ SerialOpener defaultSerialOpener() {
     };
 }
 
+std::string CommControl::describe(const std::string& what) const {
+    const std::string device = device_ ? " (" + device_->name() + ")" : "";
+    return portName(commPort) + device + ": " + what;
+}
+
 // A line that failed (an adapter pulled) is treated as closed.
 void CommControl::closeFailedLine() {
-    lastError_ = portName(commPort) + " (" + device_->name() + "): the line was lost";
+    lastError_ = describe("the line was lost");
     lineLost_ = true;
     device_.reset();
 }

@@ -72,6 +72,9 @@ class CommControl {
     void discardInput();
     SerialDevice* device() { return device_.get(); }
     const std::string& lastError() const { return lastError_; }
+    // A line for the user about the port, naming it and, while open, its device:
+    // "COM1 (/dev/ttyUSB0): " followed by what.
+    std::string describe(const std::string& what) const;
 
   private:
     void closeFailedLine();

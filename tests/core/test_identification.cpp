@@ -242,19 +242,21 @@ TEST_F(Identification, EarlierAnswersKeepTheirValuesAfterAFailure) {
 }
 
 TEST_F(Identification, ConnectionFailures) {
+    const std::string kNoUnit =
+        "Connection Error\r\nCOM1 (simulated unit): no unit answered: check the cable, the "
+        "unit's power and the port";
     const struct {
         const char* label;
         std::function<void(sim::SimUnit&)> arrange;
         std::int64_t minMs;   // time the probe takes at least
         std::string message;  // the connection message
     } cases[] = {
-        {"silent", [](sim::SimUnit& u) { u.faults().silent = true; }, 6000, "Connection Error"},
-        {"probe refused", [](sim::SimUnit& u) { u.faults().replies["I01"] = "CNG"; }, 0,
-         "Connection Error"},
+        // An open port where no unit answers as one says what to check.
+        {"silent", [](sim::SimUnit& u) { u.faults().silent = true; }, 6000, kNoUnit},
+        {"probe refused", [](sim::SimUnit& u) { u.faults().replies["I01"] = "CNG"; }, 0, kNoUnit},
         {"other label", [](sim::SimUnit& u) { u.profile().set("00", "01", "MNT", "1"); }, 0,
-         "Connection Error"},
-        {"no colon", [](sim::SimUnit& u) { u.faults().replies["I01"] = "0MNTSW"; }, 0,
-         "Connection Error"},
+         kNoUnit},
+        {"no colon", [](sim::SimUnit& u) { u.faults().replies["I01"] = "0MNTSW"; }, 0, kNoUnit},
         // A port that does not open says which and why on a second line.
         {"port in use", [](sim::SimUnit& u) { u.faults().portUnavailable = true; }, 0,
          "Connection Error\r\nCOM1 (simulated unit): in use by another program"},
