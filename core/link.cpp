@@ -1,7 +1,6 @@
 #include "core/link.h"
 
-#include <charconv>
-#include <limits>
+#include <algorithm>
 
 #include "core/globals.h"
 #include "platform/host.h"
@@ -26,15 +25,17 @@ struct IntervalTimer {
     std::int64_t deadline = 0;
 } g_timer;
 
-// What the link knows of the line between exchanges.
+// The reply of an exchange that timed out is still owed up to its CR, with what already came
+// of it: no command goes out before it has come or has been given up.
+struct OwedReply {
+    bool owed = false;
+    std::int64_t sinceMs = 0;  // the time-out
+    std::int64_t markMs = 0;   // the time-out, then each character of the reply
+    std::size_t chars = 0;     // characters of the reply so far
+};
+
 struct LineState {
-    // When characters were last seen on the line.
-    std::int64_t lastInputMs = std::numeric_limits<std::int64_t>::min() / 2;
-    // A reply may still be on its way: an exchange timed out, and since then no reply has been
-    // followed by a quiet line.
-    bool unsettled = false;
-    // The last exchange ended by its time-out.
-    bool lastTimedOut = false;
+    OwedReply owed;
     bool lossReported = false;
     // The user's actions running when the loss was reported: the failures they still meet
     // follow from the loss and were told with it; a later action's failures are told again.
@@ -92,15 +93,24 @@ void noticeLoss() {
     if (auto handler = lineLostHandler()) handler();
 }
 
-// The watch of the idle line: whatever arrives while no command is out answers nothing and is
+// Takes characters off the line: those of an owed reply up to its CR. Whatever else comes
+// answers no command and is dropped.
+void takeOwed(const std::string& block) {
+    OwedReply& o = g_line.owed;
+    for (const char c : block) {
+        if (!o.owed) return;
+        o.markMs = platform::host().nowMs();
+        // More than the longest reply without its CR is noise, not a reply.
+        if (c == '\r' || ++o.chars > kLongestReplyChars) o.owed = false;
+    }
+}
+
+// The watch of the idle line: what arrives while no command is out goes to an owed reply or is
 // dropped; a line that has failed is reported.
 void checkIdleLine() {
     if (platform::exchangeRunning()) return;
     auto& port = MSComm1();
-    if (port.portOpen() && port.inBufferCount() > 0) {
-        port.input();
-        g_line.lastInputMs = platform::host().nowMs();
-    }
+    if (port.portOpen() && port.inBufferCount() > 0) takeOwed(port.input());
     if (port.portOpen()) return;
     unwatchLine();
     noticeLoss();
@@ -113,110 +123,68 @@ void watchLine() {
     }
 }
 
-// Waits, taking and dropping every character, until the line has been quiet for the settle
-// time. False when the port closed meanwhile.
-bool settleLine(platform::CommControl& port) {
-    const int quietMs = SettleQuietMs();
-    std::int64_t quietFrom = g_line.lastInputMs;
-    bool heard = false;
-    for (;;) {
+// Waits until no reply is owed: it has come up to its CR, or it is given up once the line has
+// been quiet for kOwedQuietMs since the mark, or a time-out after it became owed. So an
+// exchange and this wait after it never take longer than twice the time-out. False when the
+// port closed meanwhile.
+bool awaitOwedReply(platform::CommControl& port) {
+    OwedReply& o = g_line.owed;
+    while (o.owed) {
         if (!port.portOpen()) return false;
         if (port.inBufferCount() > 0) {
-            port.input();
+            std::string block = port.input();
             if (!port.portOpen()) return false;
-            quietFrom = platform::host().nowMs();
-            heard = true;
+            takeOwed(block);
         }
-        const std::int64_t quietEnough = quietFrom + quietMs;
-        if (platform::host().nowMs() >= quietEnough) break;
-        platform::host().waitForInput(port.device(), quietEnough);
+        const std::int64_t givenUp = std::min(o.markMs + kOwedQuietMs, o.sinceMs + kReplyTimeoutMs);
+        if (platform::host().nowMs() >= givenUp) o.owed = false;
+        if (o.owed) platform::host().waitForInput(port.device(), givenUp);
     }
-    g_line.lastInputMs = quietFrom;
-    // A reply came in time, and nothing followed it: no reply is owed any more.
-    if (!heard && !g_line.lastTimedOut) g_line.unsettled = false;
-    return true;
-}
-
-// While a reply may still be owed, a reply that cannot answer this command is that one: a
-// group is answered "COK", "CNG" or "CNU", and "COK" answers nothing else.
-bool owedReply(const std::string& cmd, const std::string& reply) {
-    if (!g_line.unsettled) return false;
-    const std::string text = trimBlanks(reply);
-    if (cmd[0] == 'G') return text != "COK" && text != "CNG" && text != "CNU";
-    return text == "COK";
-}
-
-// Takes the reply to cmd from the front of what has arrived, when a whole one is there: the
-// text before the first CR, passing over replies still owed to earlier commands. What follows
-// it answers no command of ours; it is dropped, and the line is settled before the next
-// command so that nothing more of it is taken. False while no whole reply has arrived.
-bool takeReply(const std::string& cmd, std::string& received) {
-    for (auto cr = received.find('\r'); cr != std::string::npos; cr = received.find('\r')) {
-        std::string reply = received.substr(0, cr + 1);
-        const bool more = cr + 1 < received.size();
-        received.erase(0, cr + 1);
-        if (owedReply(cmd, reply.substr(0, cr))) continue;
-        if (more) g_line.unsettled = true;
-        received = std::move(reply);
-        return true;
-    }
-    return false;
+    return port.portOpen();
 }
 
 // One command for one reply on an open port, with the exchange guard held.
 std::string exchange(platform::CommControl& port, const std::string& cmd) {
-    if (g_line.unsettled && !settleLine(port)) return "";
-    // A reply that came after its exchange had timed out must not answer this command.
+    if (!awaitOwedReply(port)) return "";
+    // Nothing is owed: what has arrived answers no command.
     port.discardInput();
     IntervalTimerOn(kReplyTimeoutMs);
     const std::int64_t deadline = g_timer.deadline;
     port.output(cmd);
 
     std::string reply;
-    bool timedOut = false;
     for (;;) {
         if (!port.portOpen()) {  // closed by a nested Disconnect, or the line failed
             reply.clear();
             break;
         }
         if (port.inBufferCount() > 0) {
-            std::string block = port.input();
+            reply += port.input();
             if (!port.portOpen()) {  // the line failed in the middle of the reply
                 reply.clear();
                 break;
             }
-            if (!block.empty()) g_line.lastInputMs = platform::host().nowMs();
-            reply += block;
-            // A reply ends at its first CR. A late reply and the next one can arrive back to
-            // back in one block: they are two replies, never one text.
-            if (takeReply(cmd, reply)) break;
+            // A reply ends at its first CR. What follows it in the same block (a late reply
+            // and the next one back to back, say) answers no command and is dropped.
+            if (const auto cr = reply.find('\r'); cr != std::string::npos) {
+                reply.erase(cr);
+                break;
+            }
         }
         if (IntervalTimerCheck() || platform::host().nowMs() >= deadline) {
+            // The reply is still owed, with what came of it so far.
+            const std::int64_t now = platform::host().nowMs();
+            g_line.owed = {reply.size() <= kLongestReplyChars, now, now, reply.size()};
             reply.clear();
-            timedOut = true;
             break;
         }
         platform::host().waitForInput(port.device(), deadline);
     }
-    g_line.lastTimedOut = timedOut;
-    if (timedOut) g_line.unsettled = true;
-    if (!reply.empty()) reply.pop_back();
     IntervalTimerOff();
     return reply;
 }
 
 }  // namespace
-
-int SettleQuietMs() {
-    int baud = 9600;
-    const std::string& text = g.BaudRate;
-    int parsed = 0;
-    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (ec == std::errc() && p == text.data() + text.size() && parsed > 0) baud = parsed;
-    // Ten bits a character: start, eight data bits, stop.
-    const int replyMs = (kLongestReplyChars * 10 * 1000 + baud - 1) / baud;
-    return replyMs + kUnitAnswerMs;
-}
 
 void SetLineLostHandler(std::function<void()> handler) {
     lineLostHandler() = std::move(handler);

@@ -2,6 +2,7 @@
 // reply with its time-out, the read and write routines and their retrying forms.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -61,12 +62,11 @@ bool IntervalTimerCheck();
 constexpr int kCommandPauseMs = 10;
 constexpr int kReplyTimeoutMs = 3000;
 
-// After an exchange that timed out, a reply may still be crossing the line. Before the next
-// command the line must have been quiet for longer than the longest reply takes to cross it,
-// plus the time the unit takes to start answering.
-constexpr int kLongestReplyChars = 64;
-constexpr int kUnitAnswerMs = 50;
-// That quiet time at the line speed in BaudRate.
-int SettleQuietMs();
+// After an exchange timed out, its reply is still owed up to its CR. No command goes out until
+// it has come, or the line has been quiet for kOwedQuietMs since the time-out or its last
+// character, or more than the longest reply has come without a CR, or a time-out has passed
+// since it became owed.
+constexpr std::size_t kLongestReplyChars = 64;
+constexpr int kOwedQuietMs = 750;
 
 }  // namespace dunax::core

@@ -146,15 +146,72 @@ TEST_F(Link, ItemReadActsOnTheGroupSelectedLast) {
     EXPECT_EQ(unit->commands(), (Commands{"G02", "I20", "I21"}));
 }
 
-TEST_F(Link, SilentUnitTakesTwelveSecondsOfVirtualTimeWithoutSpinning) {
+TEST_F(Link, SilentUnitGivesUpWithinFifteenSecondsWithoutSpinning) {
     faults().silent = true;
     auto start = host.now();
     EXPECT_EQ(core::SelectReadRetry(3, "00", "02"), "");
     auto took = host.now() - start;
     EXPECT_EQ(unit->commands(), (Commands{"G00", "G00", "G00", "G00"}));
-    EXPECT_EQ(took, 4 * (core::kCommandPauseMs + core::kReplyTimeoutMs));
+    // Four time-outs; before each retry the reply owed is given up after a quiet line.
+    EXPECT_EQ(took, 4 * core::kReplyTimeoutMs + 3 * core::kOwedQuietMs + core::kCommandPauseMs);
+    EXPECT_LT(took, 15'000);
     EXPECT_EQ(host.slept, 4 * core::kCommandPauseMs) << "the pause before every command";
-    EXPECT_LE(host.waits, 8) << "each wait blocks until something can happen";
+    EXPECT_LE(host.waits, 11) << "each wait blocks until something can happen";
+}
+
+TEST_F(Link, NoCommandGoesOutWhileAReplyIsOwed) {
+    // The first command goes unanswered and times out at 3000 ms; the line then carries what
+    // a row says, at its times from the first command. The second command goes out when the
+    // reply still owed to the first has come or is given up.
+    struct Arrival {
+        std::int64_t atMs;
+        std::string bytes;
+    };
+    const std::string x64(64, 'x');
+    struct Case {
+        const char* what;
+        std::vector<Arrival> line;
+        std::int64_t nextAtMs;
+        const char* reply = nullptr;  // of the second command, when the row is about it
+    };
+    std::vector<Arrival> noise;  // a character every 100 ms from the time-out on, never a CR
+    for (int i = 0; i < 60; ++i) noise.push_back({3050 + 100 * i, "x"});
+    const Case cases[] = {
+        {"a quiet line gives it up after 750 ms", {}, 3750},
+        {"a character at +749 ms restarts the quiet time", {{3749, "x"}}, 4499},
+        {"a character at +751 ms comes too late", {{3751, "x"}}, 3750},
+        {"its CR ends the wait at once", {{3400, "0MNTSW:1\r"}}, 3400, "COK"},
+        {"the rest of a reply split across the time-out is taken as owed",
+         {{2000, "0MNTSW"}, {3700, ":1\r"}},
+         3700,
+         "COK"},
+        {"64 characters without a CR are still waited for", {{3100, x64}}, 3850},
+        {"65 are noise and given up at once", {{3100, x64 + "x"}}, 3100},
+        {"what came before the time-out counts", {{2000, "x"}, {3100, x64}}, 3100},
+        {"endless noise is given up at twice the time-out", noise, 6000},
+        {"nothing is owed after a reply in time: what follows it is dropped",
+         {{15, "COK\r"}, {100, "junk"}},
+         200,
+         "COK"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        core::ClosePort();
+        core::OpenPort();
+        unit->clearLog();
+        for (const auto& a : c.line) device->inject(a.bytes, a.atMs);
+        const std::int64_t start = host.now();
+        faults().silent = true;  // only the injected characters answer the first command
+        core::CommTransact("G00\r");
+        faults().silent = false;
+        host.advance(std::max<std::int64_t>(0, start + 200 - host.now()));
+        const std::string reply = core::CommTransact("G00\r");
+        ASSERT_EQ(unit->log().size(), 2u);
+        EXPECT_EQ(unit->log()[1].atMs - start, c.nextAtMs);
+        if (c.reply) {
+            EXPECT_EQ(reply, c.reply);
+        }
+    }
 }
 
 TEST_F(Link, RepliesAreFramedByBlocksEndingInCarriageReturn) {

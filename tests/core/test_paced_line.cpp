@@ -201,21 +201,29 @@ TEST_F(PacedLine, AReplyLateByMoreThanTheTimeOutShiftsNoLaterAnswer) {
 }
 
 TEST_F(PacedLine, AReplySplitAcrossTheTimeOutShiftsNoLaterAnswer) {
-    // Every reply comes in two blocks, the rest 20 ms after its first three characters.
+    // Every reply comes in two blocks, the rest some time after its first characters.
     unit->faults().splitAt = 3;
     unit->faults().splitGapMs = 20;
     const Seen want = cleanConnect();
     // A command reaches the unit 3 to 5 ms after it is written: with these delays the first
-    // block of the reply arrives before the 3000 ms time-out, the rest after it.
+    // block of the reply, cut inside the value, arrives before the 3000 ms time-out and the
+    // rest after it.
     const struct {
         std::size_t command;
+        std::size_t cutAfter;
         int lateMs;
-    } cases[] = {{6, 2990}, {7, 2990}, {9, 2985}, {16, 2993}, {17, 2990}};  // I02 I06 I03 G1 I20
+        int restAfterMs;
+    } cases[] = {{6, 7, 2985, 400},    // I02: "0TYPE:J" "6P-KW4"
+                 {7, 7, 2985, 700},    // I06: "0VER: 1" ".05"
+                 {9, 5, 2988, 150},    // I03: "0CH:4" "CHs"
+                 {16, 2, 2990, 20},    // G1: "CO" "K"
+                 {17, 5, 2988, 110}};  // I20: "0ZS:1" "020"
     for (const auto& c : cases) {
         SCOPED_TRACE("late by " + std::to_string(c.lateMs) + " ms at command " +
-                     std::to_string(c.command));
-        unit->faults().splitAt = 3;
-        unit->faults().splitGapMs = 20;
+                     std::to_string(c.command) + ", the rest " + std::to_string(c.restAfterMs) +
+                     " ms later");
+        unit->faults().splitAt = c.cutAfter;
+        unit->faults().splitGapMs = c.restAfterMs;
         unit->faults().lateAt = c.command;
         unit->faults().lateByMs = c.lateMs;
 
@@ -224,6 +232,79 @@ TEST_F(PacedLine, AReplySplitAcrossTheTimeOutShiftsNoLaterAnswer) {
         expectSame(seen(), want);
         EXPECT_EQ(extra(unit->log()[c.command - 1].text), 1) << "no time-out";
         again();
+    }
+}
+
+TEST_F(PacedLine, AUnitThatTakesOneCommandAtATimeShiftsNoLaterAnswer) {
+    // The unit queues a command that comes while it still owes a late reply, and answers it
+    // some time after that reply.
+    const Seen want = cleanConnect();
+    const struct {
+        std::size_t command;
+        int gapMs;
+    } cases[] = {{6, 150}, {7, 150}, {8, 1000}, {17, 1000}};  // I02 I06 I10 I20
+    for (const auto& c : cases) {
+        SCOPED_TRACE("late at command " + std::to_string(c.command) + ", the next answered " +
+                     std::to_string(c.gapMs) + " ms after it");
+        unit->faults().lateAt = c.command;
+        unit->faults().lateByMs = kLateMs;
+        unit->faults().oneAtATimeGapMs = c.gapMs;
+
+        core::frmDunax().btnConnect_Click();
+        EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
+        EXPECT_TRUE(g.Connected);
+        expectSame(seen(), want);
+        EXPECT_EQ(extra(unit->log()[c.command - 1].text), 1);
+        again();
+    }
+}
+
+TEST_F(PacedLine, NoiseOnTheLineEndsInTheFailurePath) {
+    const std::string noUnit =
+        "Connection Error\r\nCOM1 (simulated unit): no unit answered: check the cable, the "
+        "unit's power and the port";
+    // Longest the probe of a connect may take: a silent unit's, two time-outs and the wait
+    // after the first.
+    const std::int64_t probeMs =
+        2 * core::kReplyTimeoutMs + core::kOwedQuietMs + core::kCommandPauseMs;
+    const struct {
+        const char* what;
+        const char* noise;
+        std::int64_t fromMs;  // after Connect is clicked
+        std::string message;
+        std::string title;
+        std::int64_t withinMs;
+        bool wholeBlocks = false;  // the port hands over each frame in one block
+    } cases[] = {
+        {"a port with noise and no unit", "x", 0, noUnit, "Connection", probeMs},
+        {"another device's frames", "ABC\r\n", 0, noUnit, "Connection", 500, true},
+        {"noise in the middle of the upload while the unit stops answering", "x", 1000,
+         "Upload Error", "Upload", 20'000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        again();
+        if (c.wholeBlocks) pace(distinct(sim::makeKW4Unit({"J6P-KW4", 4, " 1.05", "DI", {0}})), 0);
+        std::int64_t messageAt = -1;
+        host.onMessage = [&](const platform::MessageRecord&) {
+            if (messageAt < 0) messageAt = host.now();
+        };
+        const std::int64_t start = host.now();
+        host.at(start + c.fromMs, [this, &c] {
+            unit->faults().silent = true;
+            unit->faults().noise = c.noise;
+        });
+        // Endless noise would hold a wait that never ends: it stops after ten minutes.
+        host.at(start + 600'000, [this] { unit->faults().noise.clear(); });
+
+        core::frmDunax().btnConnect_Click();
+        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(host.messages[0].text, c.message);
+        EXPECT_EQ(host.messages[0].title, c.title);
+        EXPECT_LE(messageAt - start, c.withinMs);
+        EXPECT_FALSE(g.Connected);
+        std::printf("%s: \"%s\" after %lld ms\n", c.what, c.message.substr(0, 16).c_str(),
+                    static_cast<long long>(messageAt - start));
     }
 }
 
