@@ -63,7 +63,7 @@ void SimUnit::command(const std::string& text, std::int64_t nowMs, std::vector<E
     if (f.lateAt != 0 && number == f.lateAt) delay = f.lateByMs;
     // One command after the other: a reply never overtakes the one before it.
     std::int64_t at = std::max(nowMs + delay, lastEmissionMs_);
-    if (f.oneAtATimeGapMs >= 0 && nowMs < replyEndMs_) {
+    if (f.oneAtATimeGapMs >= 0 && nowMs < lastEmissionMs_) {
         at = std::max(replyEndMs_ + f.oneAtATimeGapMs, lastEmissionMs_);
     }
     if (f.splitAt > 0 && f.splitAt < bytes.size()) {

@@ -34,8 +34,9 @@ struct Faults {
     std::size_t lateAt = 0;                      // the reply to this command comes lateByMs late
     int lateByMs = 0;
     std::string garbage;  // sent before every reply
-    // One command at a time: a command that comes while a reply is still owed (not yet fully
-    // sent) waits, and is answered this long after that reply ended; -1: answered as it comes.
+    // One command at a time: a command that comes while a reply is still owed (the unit has
+    // not begun to send it) waits, and is answered this long after that reply ended; -1:
+    // answered as it comes.
     int oneAtATimeGapMs = -1;
     // Sent on the line of its own accord every noiseEveryMs, from the moment the unit is first
     // asked for it (noise without CR, or the frames of another device).
