@@ -389,7 +389,7 @@ void AnalogWindow::DownloadClosing() {
     // they stand, for another try. Otherwise the read-back opens them with the unit's values.
     if (!core::DownloadUnitGone()) return;
     if (cmdSet1) {
-        ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
+        ReopenSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2);
     }
     txt_able(true);
 }

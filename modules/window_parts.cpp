@@ -93,6 +93,10 @@ void ShowSettingsPage(Control& cmdSet1, Control& frmSet1, Control& cmdSet2, Cont
     frmSet2.setVisible(second);
 }
 
+void ReopenSettingsPage(Control& cmdSet1, Control& frmSet1, Control& cmdSet2, Control& frmSet2) {
+    ShowSettingsPage(cmdSet1, frmSet1, cmdSet2, frmSet2, frmSet2.visible() ? 2 : 1);
+}
+
 // --- Building ---
 
 ModuleWindowParts::ModuleWindowParts(std::string formName, std::string caption)

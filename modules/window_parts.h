@@ -100,6 +100,10 @@ void RefreshExtensionPoints(platform::Form& frm);
 void ShowSettingsPage(platform::Control& cmdSet1, platform::Control& frmSet1,
                       platform::Control& cmdSet2, platform::Control& frmSet2, int page,
                       bool locked = false);
+// The page on show stays on show and the page buttons open again, after an operation that
+// locked them.
+void ReopenSettingsPage(platform::Control& cmdSet1, platform::Control& frmSet1,
+                        platform::Control& cmdSet2, platform::Control& frmSet2);
 
 // A module window built from the shared parts.
 class ModuleWindowParts : public core::ModuleWindow {

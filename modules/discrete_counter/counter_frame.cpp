@@ -228,7 +228,7 @@ void CounterWindow::WriteHoldAndClose() {
     // No read-back follows a download the unit stopped answering: the page buttons and edits
     // open again with the entries as they stand, for another try.
     if (!core::DownloadUnitGone()) return;
-    ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
+    ReopenSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2);
     txt_able(true);
 }
 

@@ -393,7 +393,7 @@ void LoadCellWindow::DownloadClosing() {
     // No read-back follows a download the unit stopped answering: the entries open again.
     if (!core::DownloadUnitGone()) return;
     if (full_) {
-        ShowSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2, frmSet2->visible() ? 2 : 1);
+        ReopenSettingsPage(*cmdSet1, *frmSet1, *cmdSet2, *frmSet2);
         txt_able2(true);
     }
     txt_able(true);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "core/main_window.h"
 #include "modules/analog_in/frm_kw4.h"
@@ -36,6 +37,14 @@ class NetworkWindowsOnConnectTest : public NetworkWindowTest {
         modules::frmKW4.reset();
         NetworkWindowTest::TearDown();
     }
+
+    // A fresh program with every window registered, on a simulated unit of this model.
+    void startOver(const std::string& model) {
+        restart();
+        network::RegisterNetworkWindows();
+        modules::RegisterModuleWindows();
+        useUnit(model);
+    }
 };
 
 TEST_F(NetworkWindowsOnConnectTest, TheMainWindowFillsTheWindowOfTheUnitsNetwork) {
@@ -55,10 +64,7 @@ TEST_F(NetworkWindowsOnConnectTest, TheMainWindowFillsTheWindowOfTheUnitsNetwork
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.model);
-        restart();
-        network::RegisterNetworkWindows();
-        modules::RegisterModuleWindows();
-        useUnit(k.model);
+        startOver(k.model);
         core::frmDunax().btnConnect_Click();
         ASSERT_TRUE(core::g.Connected);
         EXPECT_EQ(core::g.NetType, k.netType);
@@ -85,10 +91,7 @@ TEST_F(NetworkWindowsOnConnectTest, ABlankAfterTheColonIsTrimmedBeforeTheCheckAn
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.model);
-        restart();
-        network::RegisterNetworkWindows();
-        modules::RegisterModuleWindows();
-        useUnit(k.model);
+        startOver(k.model);
         unit->faults().replies["I51"] = "0TMO: 100";
         core::frmDunax().btnConnect_Click();
         ASSERT_TRUE(core::g.Connected);
@@ -132,10 +135,7 @@ TEST_F(NetworkWindowsOnConnectTest, ARefusedEntryIsReadBackBeforeTheMessage) {
     std::size_t sentAtMessage = 0;
     for (const auto& k : cases) {
         SCOPED_TRACE(k.model);
-        restart();
-        network::RegisterNetworkWindows();
-        modules::RegisterModuleWindows();
-        useUnit(k.model);
+        startOver(k.model);
         core::frmDunax().btnConnect_Click();
         ASSERT_TRUE(core::g.Connected);
         const std::string held = k.box().text();
@@ -168,10 +168,7 @@ TEST_F(NetworkWindowsOnConnectTest, AfterALostLineTheWindowsButtonsStillSayTheyF
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.button);
-        restart();
-        network::RegisterNetworkWindows();
-        modules::RegisterModuleWindows();
-        useUnit("J6P-KW4");
+        startOver("J6P-KW4");
         core::frmDunax().btnConnect_Click();
         ASSERT_TRUE(core::g.Connected);
         platform::Form& w = *core::NetworkWindowFor(core::g.NetType);
