@@ -106,6 +106,7 @@ void takeChannelCount(const std::string& c) {
 void Connect() {
     MainWindow& main = frmDunax();
     OpenPort();
+    const std::uint64_t heard = RepliesHeard();
     const std::string reply = SelectReadRetry(1, "00", "01");
     if (BeforeColon(reply) == "MNTSW") {
         main.shpLamp.setFillColor(kLampConnected);
@@ -115,12 +116,14 @@ void Connect() {
         return;
     }
     main.btnSetting.setEnabled(true);
-    // A port that would not open says which device it is and why; an open one that no unit
-    // answered says what to check. A lost line has been reported already.
+    // A port that would not open says which device it is and why; an open one says whether
+    // nothing answered or something that is not a unit. A lost line has been reported already.
     const platform::CommControl& port = MSComm1();
     std::string why;
     if (port.portOpen()) {
-        why = port.describe("no unit answered: check the cable, the unit's power and the port");
+        why = port.describe(RepliesHeard() != heard
+                                ? "the answer is not a unit's: check that the unit is on this port"
+                                : std::string("no unit answered: ") + kCheckTheLine);
     } else if (!port.lineLost()) {
         why = port.lastError();
     }

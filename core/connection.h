@@ -9,6 +9,9 @@ namespace dunax::core {
 void Connect();
 // Closes the link and clears Connected, Monitoring and ExtSelected.
 void Disconnect();
+
+// What to check when a port opens but the unit on it does not answer.
+inline constexpr const char* kCheckTheLine = "check the cable, the unit's power and the port";
 // Shows a failure of the link (critical icon, OK), unless the line has vanished and that has
 // been reported already: what failed then failed because of it, and one message says so.
 void ReportLinkFailure(const std::string& text, const std::string& title);

@@ -36,7 +36,16 @@ void MonitorLoop() {
         ModuleWindow* w = ModuleWindowFor(g.UploadModelNum);
         if (!w) break;
         const std::int64_t passStart = platform::host().nowMs();
-        w->ReadingData();
+        {
+            SilenceWatch watch;
+            w->ReadingData();
+        }
+        // A unit gone silent ends monitoring and the link, also after Stop, and is told once:
+        // a window that told its own failure of the pass has disconnected already.
+        if (UnitStoppedAnswering()) {
+            if (g.Connected) frmDunax().UnitStoppedAnswering();
+            break;
+        }
         // Every command takes at least its pause; a pass that asked the unit nothing (no
         // channel in use, no extension module) waits for events until that long has passed,
         // so that monitoring never spins.

@@ -25,22 +25,30 @@ struct IntervalTimer {
     std::int64_t deadline = 0;
 } g_timer;
 
-// The reply of an exchange that timed out is still owed up to its CR, with what already came
-// of it: no command goes out before it has come or has been given up.
+// The reply of an exchange that timed out, with what already came of it (see kOwedQuietMs).
 struct OwedReply {
-    bool owed = false;
-    std::int64_t sinceMs = 0;  // the time-out
-    std::int64_t markMs = 0;   // the time-out, then each character of the reply
-    std::size_t chars = 0;     // characters of the reply so far
+    bool pending = false;
+    std::int64_t timedOutAtMs = 0;
+    std::int64_t lastHeardMs = 0;  // the time-out, then each character of the reply
+    std::size_t chars = 0;         // characters of the reply so far
 };
 
 struct LineState {
     OwedReply owed;
+    bool unitSilent = false;  // a silence watch found the unit gone: nothing more is sent
     bool lossReported = false;
     // The user's actions running when the loss was reported: the failures they still meet
     // follow from the loss and were told with it; a later action's failures are told again.
     platform::UserActionMark lossActions;
 } g_line;
+
+// What the unit has done since the program started, for callers that compare before and after.
+struct LineCounts {
+    std::uint64_t replies = 0;   // replies up to their CR, in time or owed
+    std::uint64_t timeOuts = 0;  // exchanges that timed out
+} g_counts;
+
+bool g_watchingSilence = false;
 
 std::string trimBlanks(const std::string& s) {
     auto b = s.find_first_not_of(' ');
@@ -74,12 +82,21 @@ std::string writeStep(const std::string& cmd) {
 
 template <class F>
 std::string retry(int n, F attempt) {
-    std::string r;
+    const std::uint64_t timeOutsBefore = g_counts.timeOuts;
+    std::uint64_t repliesAfterFirst = 0;
     for (int i = 0; i <= n; ++i) {
-        r = trimBlanks(attempt());
-        if (!r.empty()) break;
+        std::string r = trimBlanks(attempt());
+        if (!r.empty()) return r;
+        if (i == 0) repliesAfterFirst = g_counts.replies;
     }
-    return r;
+    // The unit is silent when every attempt timed out (a time-out ends its attempt, so there
+    // were n + 1 of them) and nothing came after the first, not even a late reply.
+    const bool everyAttemptTimedOut =
+        g_counts.timeOuts - timeOutsBefore == static_cast<std::uint64_t>(n) + 1;
+    if (g_watchingSilence && everyAttemptTimedOut && g_counts.replies == repliesAfterFirst) {
+        g_line.unitSilent = true;
+    }
+    return "";
 }
 
 void unwatchLine() {
@@ -98,10 +115,14 @@ void noticeLoss() {
 void takeOwed(const std::string& block) {
     OwedReply& o = g_line.owed;
     for (const char c : block) {
-        if (!o.owed) return;
-        o.markMs = platform::host().nowMs();
-        // More than the longest reply without its CR is noise, not a reply.
-        if (c == '\r' || ++o.chars > kLongestReplyChars) o.owed = false;
+        if (!o.pending) return;
+        o.lastHeardMs = platform::host().nowMs();
+        if (c == '\r') {
+            o.pending = false;
+            ++g_counts.replies;
+        } else if (++o.chars > kLongestReplyChars) {
+            o.pending = false;  // noise, not a reply
+        }
     }
 }
 
@@ -123,29 +144,32 @@ void watchLine() {
     }
 }
 
-// Waits until no reply is owed: it has come up to its CR, or it is given up once the line has
-// been quiet for kOwedQuietMs since the mark, or a time-out after it became owed. So an
-// exchange and this wait after it never take longer than twice the time-out. False when the
-// port closed meanwhile.
+// Waits until no reply is owed (see kOwedQuietMs). False when the port closed meanwhile.
 bool awaitOwedReply(platform::CommControl& port) {
     OwedReply& o = g_line.owed;
-    while (o.owed) {
+    while (o.pending) {
         if (!port.portOpen()) return false;
         if (port.inBufferCount() > 0) {
             std::string block = port.input();
             if (!port.portOpen()) return false;
             takeOwed(block);
         }
-        const std::int64_t givenUp = std::min(o.markMs + kOwedQuietMs, o.sinceMs + kReplyTimeoutMs);
-        if (platform::host().nowMs() >= givenUp) o.owed = false;
-        if (o.owed) platform::host().waitForInput(port.device(), givenUp);
+        const std::int64_t givenUp =
+            std::min(o.lastHeardMs + kOwedQuietMs, o.timedOutAtMs + kReplyTimeoutMs);
+        if (platform::host().nowMs() >= givenUp) o.pending = false;
+        if (o.pending) platform::host().waitForInput(port.device(), givenUp);
     }
     return port.portOpen();
 }
 
 // One command for one reply on an open port, with the exchange guard held.
 std::string exchange(platform::CommControl& port, const std::string& cmd) {
-    if (!awaitOwedReply(port)) return "";
+    if (g_line.owed.pending) {
+        if (!awaitOwedReply(port)) return "";
+        // The pause before a command comes after the unit's last character: on a half-duplex
+        // line it may still be turning the line around.
+        platform::host().sleep(kCommandPauseMs);
+    }
     // Nothing is owed: what has arrived answers no command.
     port.discardInput();
     IntervalTimerOn(kReplyTimeoutMs);
@@ -168,6 +192,7 @@ std::string exchange(platform::CommControl& port, const std::string& cmd) {
             // and the next one back to back, say) answers no command and is dropped.
             if (const auto cr = reply.find('\r'); cr != std::string::npos) {
                 reply.erase(cr);
+                ++g_counts.replies;
                 break;
             }
         }
@@ -175,6 +200,7 @@ std::string exchange(platform::CommControl& port, const std::string& cmd) {
             // The reply is still owed, with what came of it so far.
             const std::int64_t now = platform::host().nowMs();
             g_line.owed = {reply.size() <= kLongestReplyChars, now, now, reply.size()};
+            ++g_counts.timeOuts;
             reply.clear();
             break;
         }
@@ -188,6 +214,22 @@ std::string exchange(platform::CommControl& port, const std::string& cmd) {
 
 void SetLineLostHandler(std::function<void()> handler) {
     lineLostHandler() = std::move(handler);
+}
+
+SilenceWatch::SilenceWatch() : outer_(g_watchingSilence) {
+    g_watchingSilence = true;
+}
+
+SilenceWatch::~SilenceWatch() {
+    g_watchingSilence = outer_;
+}
+
+bool UnitStoppedAnswering() {
+    return g_line.unitSilent;
+}
+
+std::uint64_t RepliesHeard() {
+    return g_counts.replies;
 }
 
 bool LineLossReported() {
@@ -241,7 +283,8 @@ std::string CommTransact(const std::string& cmd) {
     auto& port = MSComm1();
     // One exchange at a time on the wire: a handler that runs nested inside a reply wait
     // gets no answer rather than mixing its command into the running exchange.
-    if (!port.portOpen() || platform::exchangeRunning()) return "";
+    // A unit found silent is asked nothing more until the port is opened again.
+    if (!port.portOpen() || platform::exchangeRunning() || g_line.unitSilent) return "";
     // The unit reads a CR as the end of a command: a text with line breaks or other control
     // characters in it (a pasted box, a damaged file) is never sent.
     if (cmd.empty() || cmd.back() != '\r') return "";

@@ -63,10 +63,35 @@ constexpr int kCommandPauseMs = 10;
 constexpr int kReplyTimeoutMs = 3000;
 
 // After an exchange timed out, its reply is still owed up to its CR. No command goes out until
-// it has come, or the line has been quiet for kOwedQuietMs since the time-out or its last
-// character, or more than the longest reply has come without a CR, or a time-out has passed
-// since it became owed.
+// it has come, or is given up: when the line has been quiet for kOwedQuietMs since the time-out
+// or the reply's last character, when more than the longest reply has come without a CR (that
+// is noise), or when a time-out has passed since it became owed. So an exchange and the wait
+// after it never take longer than twice the time-out, and the pause before the next command
+// follows the wait. 750 ms keeps a silent unit's retrying read (four time-outs, three waits)
+// within 15 s. The bound of this rule: a reply that starts more than kOwedQuietMs after its
+// time-out has been given up, and when it then arrives it can answer the next command.
 constexpr std::size_t kLongestReplyChars = 64;
 constexpr int kOwedQuietMs = 750;
+
+// A monitoring pass watches for a unit that has stopped answering. Within the watch, a
+// retrying routine whose every attempt timed out, with no reply from the unit after the first
+// time-out, means the unit is gone: no command goes out after it until the port is opened
+// again, and the rest of the pass gets no answers at once.
+class SilenceWatch {
+  public:
+    SilenceWatch();
+    ~SilenceWatch();
+    SilenceWatch(const SilenceWatch&) = delete;
+    SilenceWatch& operator=(const SilenceWatch&) = delete;
+
+  private:
+    bool outer_;
+};
+// Whether a watch found the unit silent since the port was last opened.
+bool UnitStoppedAnswering();
+
+// Replies the unit has sent, each up to its CR, in time or owed: a caller compares the count
+// before and after its exchanges to learn whether anything answered them.
+std::uint64_t RepliesHeard();
 
 }  // namespace dunax::core

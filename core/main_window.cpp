@@ -282,7 +282,14 @@ void MainWindow::btnDisconnect_Click() {
 }
 
 void MainWindow::LineLost() {
-    const std::string what = MSComm1().lastError();
+    linkFailed(MSComm1().lastError());
+}
+
+void MainWindow::UnitStoppedAnswering() {
+    linkFailed(MSComm1().describe(std::string("the unit stopped answering: ") + kCheckTheLine));
+}
+
+void MainWindow::linkFailed(const std::string& what) {
     btnDisconnect_Click();
     platform::host().messageBox("Connection Error\r\n" + what, Icon::Critical, Buttons::OK,
                                 "Connection");

@@ -36,6 +36,8 @@ class MainWindow : public platform::Form {
     // The line vanished: the disconnected state as after Disconnect, and one message that
     // names the port and its device.
     void LineLost();
+    // The unit stopped answering while monitored: the same, with what to check.
+    void UnitStoppedAnswering();
 
     // --- Event handlers ---
     void MDIForm_Load();
@@ -117,6 +119,8 @@ class MainWindow : public platform::Form {
     // The counter windows' preset buttons: only ever on over a live link.
     void presetAble(ModuleWindow& w, bool flag);
     void tellBusy();
+    // Disconnects as the user's Disconnect does, then says what failed in one message.
+    void linkFailed(const std::string& what);
 
     int busy_ = 0;
 };

@@ -245,18 +245,21 @@ TEST_F(Identification, ConnectionFailures) {
     const std::string kNoUnit =
         "Connection Error\r\nCOM1 (simulated unit): no unit answered: check the cable, the "
         "unit's power and the port";
+    const std::string kNotAUnit =
+        "Connection Error\r\nCOM1 (simulated unit): the answer is not a unit's: check that the "
+        "unit is on this port";
     const struct {
         const char* label;
         std::function<void(sim::SimUnit&)> arrange;
         std::int64_t minMs;   // time the probe takes at least
         std::string message;  // the connection message
     } cases[] = {
-        // An open port where no unit answers as one says what to check.
+        // An open port says what to check: nothing answered, or something not a unit.
         {"silent", [](sim::SimUnit& u) { u.faults().silent = true; }, 6000, kNoUnit},
-        {"probe refused", [](sim::SimUnit& u) { u.faults().replies["I01"] = "CNG"; }, 0, kNoUnit},
+        {"probe refused", [](sim::SimUnit& u) { u.faults().replies["I01"] = "CNG"; }, 0, kNotAUnit},
         {"other label", [](sim::SimUnit& u) { u.profile().set("00", "01", "MNT", "1"); }, 0,
-         kNoUnit},
-        {"no colon", [](sim::SimUnit& u) { u.faults().replies["I01"] = "0MNTSW"; }, 0, kNoUnit},
+         kNotAUnit},
+        {"no colon", [](sim::SimUnit& u) { u.faults().replies["I01"] = "0MNTSW"; }, 0, kNotAUnit},
         // A port that does not open says which and why on a second line.
         {"port in use", [](sim::SimUnit& u) { u.faults().portUnavailable = true; }, 0,
          "Connection Error\r\nCOM1 (simulated unit): in use by another program"},

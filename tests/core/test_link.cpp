@@ -153,16 +153,17 @@ TEST_F(Link, SilentUnitGivesUpWithinFifteenSecondsWithoutSpinning) {
     auto took = host.now() - start;
     EXPECT_EQ(unit->commands(), (Commands{"G00", "G00", "G00", "G00"}));
     // Four time-outs; before each retry the reply owed is given up after a quiet line.
-    EXPECT_EQ(took, 4 * core::kReplyTimeoutMs + 3 * core::kOwedQuietMs + core::kCommandPauseMs);
+    // The pause of each retry comes again after that wait.
+    EXPECT_EQ(took, 4 * core::kReplyTimeoutMs + 3 * core::kOwedQuietMs + 4 * core::kCommandPauseMs);
     EXPECT_LT(took, 15'000);
-    EXPECT_EQ(host.slept, 4 * core::kCommandPauseMs) << "the pause before every command";
+    EXPECT_EQ(host.slept, 7 * core::kCommandPauseMs) << "the pause before every command";
     EXPECT_LE(host.waits, 11) << "each wait blocks until something can happen";
 }
 
 TEST_F(Link, NoCommandGoesOutWhileAReplyIsOwed) {
     // The first command goes unanswered and times out at 3000 ms; the line then carries what
     // a row says, at its times from the first command. The second command goes out when the
-    // reply still owed to the first has come or is given up.
+    // reply still owed to the first has come or is given up, and the pause after that.
     struct Arrival {
         std::int64_t atMs;
         std::string bytes;
@@ -177,18 +178,18 @@ TEST_F(Link, NoCommandGoesOutWhileAReplyIsOwed) {
     std::vector<Arrival> noise;  // a character every 100 ms from the time-out on, never a CR
     for (int i = 0; i < 60; ++i) noise.push_back({3050 + 100 * i, "x"});
     const Case cases[] = {
-        {"a quiet line gives it up after 750 ms", {}, 3750},
-        {"a character at +749 ms restarts the quiet time", {{3749, "x"}}, 4499},
-        {"a character at +751 ms comes too late", {{3751, "x"}}, 3750},
-        {"its CR ends the wait at once", {{3400, "0MNTSW:1\r"}}, 3400, "COK"},
+        {"a quiet line gives it up after 750 ms", {}, 3760},
+        {"a character at +749 ms restarts the quiet time", {{3749, "x"}}, 4509},
+        {"a character at +751 ms comes too late", {{3751, "x"}}, 3760},
+        {"its CR ends the wait at once", {{3400, "0MNTSW:1\r"}}, 3410, "COK"},
         {"the rest of a reply split across the time-out is taken as owed",
          {{2000, "0MNTSW"}, {3700, ":1\r"}},
-         3700,
+         3710,
          "COK"},
-        {"64 characters without a CR are still waited for", {{3100, x64}}, 3850},
-        {"65 are noise and given up at once", {{3100, x64 + "x"}}, 3100},
-        {"what came before the time-out counts", {{2000, "x"}, {3100, x64}}, 3100},
-        {"endless noise is given up at twice the time-out", noise, 6000},
+        {"64 characters without a CR are still waited for", {{3100, x64}}, 3860},
+        {"65 are noise and given up at once", {{3100, x64 + "x"}}, 3110},
+        {"what came before the time-out counts", {{2000, "x"}, {3100, x64}}, 3110},
+        {"endless noise is given up at twice the time-out", noise, 6010},
         {"nothing is owed after a reply in time: what follows it is dropped",
          {{15, "COK\r"}, {100, "junk"}},
          200,
@@ -223,9 +224,9 @@ TEST_F(Link, RepliesAreFramedByBlocksEndingInCarriageReturn) {
     const Case cases[] = {
         {"reply in two blocks", [](auto& f) { f.splitAt = 2; }, "TYPE:J6P-KW4"},
         {"blanks around the reply", [](auto& f) { f.padded = true; }, "TYPE:J6P-KW4"},
-        // Noise ending in CR before the reply makes one block that ends in CR: the reply
-        // holds the noise, the group is not "COK", and the item is never asked.
-        {"a CR inside a block does not end the reply", [](auto& f) { f.garbage = "X\r"; }, ""},
+        // What follows the first CR in the same block answers nothing and is dropped.
+        {"the first CR ends the reply", [](auto& f) { f.replies["G00"] = "COK\rX"; },
+         "TYPE:J6P-KW4"},
     };
     for (const auto& c : cases) {
         faults() = sim::Faults{};

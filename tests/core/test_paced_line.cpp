@@ -263,10 +263,13 @@ TEST_F(PacedLine, NoiseOnTheLineEndsInTheFailurePath) {
     const std::string noUnit =
         "Connection Error\r\nCOM1 (simulated unit): no unit answered: check the cable, the "
         "unit's power and the port";
+    const std::string notAUnit =
+        "Connection Error\r\nCOM1 (simulated unit): the answer is not a unit's: check that the "
+        "unit is on this port";
     // Longest the probe of a connect may take: a silent unit's, two time-outs and the wait
-    // after the first.
+    // after the first, each command after its pause.
     const std::int64_t probeMs =
-        2 * core::kReplyTimeoutMs + core::kOwedQuietMs + core::kCommandPauseMs;
+        2 * core::kReplyTimeoutMs + core::kOwedQuietMs + 2 * core::kCommandPauseMs;
     const struct {
         const char* what;
         const char* noise;
@@ -277,7 +280,7 @@ TEST_F(PacedLine, NoiseOnTheLineEndsInTheFailurePath) {
         bool wholeBlocks = false;  // the port hands over each frame in one block
     } cases[] = {
         {"a port with noise and no unit", "x", 0, noUnit, "Connection", probeMs},
-        {"another device's frames", "ABC\r\n", 0, noUnit, "Connection", 500, true},
+        {"another device's frames", "ABC\r\n", 0, notAUnit, "Connection", 500, true},
         {"noise in the middle of the upload while the unit stops answering", "x", 1000,
          "Upload Error", "Upload", 20'000},
     };
@@ -290,10 +293,14 @@ TEST_F(PacedLine, NoiseOnTheLineEndsInTheFailurePath) {
             if (messageAt < 0) messageAt = host.now();
         };
         const std::int64_t start = host.now();
-        host.at(start + c.fromMs, [this, &c] {
+        const auto noise = [this, &c] {
             unit->faults().silent = true;
             unit->faults().noise = c.noise;
-        });
+        };
+        if (c.fromMs == 0)
+            noise();  // from the first command on
+        else
+            host.at(start + c.fromMs, noise);
         // Endless noise would hold a wait that never ends: it stops after ten minutes.
         host.at(start + 600'000, [this] { unit->faults().noise.clear(); });
 
@@ -363,6 +370,69 @@ TEST_F(PacedLine, ALateReplyDuringMonitoringShiftsNoLaterAnswer) {
                 }
             }
         }
+    }
+}
+
+TEST_F(PacedLine, AUnitThatStopsAnsweringWhileMonitoredIsToldOnce) {
+    const std::string told =
+        "Connection Error\r\nCOM1 (simulated unit): the unit stopped answering: check the "
+        "cable, the unit's power and the port";
+    using Fault = std::function<void(sim::Faults&)>;
+    const Fault silent = [](sim::Faults& f) { f.silent = true; };
+    const struct {
+        const char* model;
+        Fault fault;
+        std::string message;  // "": the values are skipped and monitoring goes on
+        bool stopInside = false;
+    } cases[] = {
+        {"J6P-KW4", [](sim::Faults& f) { f.dropNext = 3; }, ""},  // the fourth try answered
+        {"J6P-KW4", [](sim::Faults& f) { f.dropNext = 4; }, told},
+        {"J6P-KW4", [](sim::Faults& f) { f.replyDelayMs = kLateMs; }, ""},  // late is an answer
+        {"J6P-KW4", silent, told, true},  // Stop clicked while the unit is silent
+        {"J6P-JR16", silent, told},
+        // Windows that tell a failed read of their own say only that.
+        {"J6S-MXJ16", silent, "Uploading incomplete"},
+        {"J6P-FE2", silent, "Data Read Error."},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.model) + " row " + std::to_string(row + 1));
+        again();
+        pace(frozen(*sim::profileFor(c.model)));
+        core::frmDunax().btnConnect_Click();
+        ASSERT_TRUE(g.Connected);
+        std::int64_t messageAt = -1;
+        host.onMessage = [&](const platform::MessageRecord&) {
+            if (messageAt < 0) messageAt = host.now();
+        };
+        std::size_t firstMissed = 0;
+        const std::int64_t t = host.now() + 500;
+        host.at(t, [&] {
+            firstMissed = unit->log().size();
+            c.fault(unit->faults());
+        });
+        // Stop, in this row only: a told row has ended monitoring long before.
+        host.at(c.stopInside ? t + 1000 : t + 40'000, [&row, thisRow = ++row] {
+            if (row == thisRow && g.Monitoring) platform::userClick(core::frmDunax().btnStop);
+        });
+        core::frmDunax().btnStart_Click();
+
+        if (c.message.empty()) {
+            EXPECT_TRUE(host.messages.empty());
+            EXPECT_TRUE(g.Connected);
+            continue;
+        }
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, c.message);
+        const std::int64_t since = unit->log().at(firstMissed).atMs;
+        EXPECT_LE(messageAt - since, 15'000);
+        EXPECT_EQ(unit->log().size() - firstMissed, 4u) << "the tries of one read, no more";
+        EXPECT_FALSE(g.Connected);
+        EXPECT_EQ(core::frmDunax().shpLamp.fillColor(), core::kLampDisconnected);
+        EXPECT_TRUE(core::frmDunax().btnConnect.enabled());
+        std::printf("%s: \"%s\" %lld ms after the first unanswered command\n", c.model,
+                    c.message.substr(0, c.message.find('\r')).c_str(),
+                    static_cast<long long>(messageAt - since));
     }
 }
 
