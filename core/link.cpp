@@ -306,7 +306,8 @@ std::string CommTransact(const std::string& cmd) {
 }
 
 std::string SendCommand(const std::string& cmd) {
-    platform::host().sleep(kCommandPauseMs);
+    // A unit found silent is sent nothing, so there is no command to pause before.
+    if (!g_line.unitSilent) platform::host().sleep(kCommandPauseMs);
     return trimBlanks(CommTransact(cmd));
 }
 

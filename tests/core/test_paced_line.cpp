@@ -425,7 +425,9 @@ TEST_F(PacedLine, AUnitThatStopsAnsweringWhileMonitoredIsToldOnce) {
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].text, c.message);
         const std::int64_t since = unit->log().at(firstMissed).atMs;
-        EXPECT_LE(messageAt - since, 15'000);
+        // Four time-outs, each but the first after the wait for its owed reply and a pause.
+        EXPECT_LE(messageAt - since,
+                  4 * core::kReplyTimeoutMs + 3 * (core::kOwedQuietMs + kPauseMs));
         EXPECT_EQ(unit->log().size() - firstMissed, 4u) << "the tries of one read, no more";
         EXPECT_FALSE(g.Connected);
         EXPECT_EQ(core::frmDunax().shpLamp.fillColor(), core::kLampDisconnected);
