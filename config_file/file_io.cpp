@@ -1,7 +1,6 @@
 #include "config_file/file_io.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -63,24 +62,6 @@ mode_t currentUmask() {
 bool folderRefused(int err) {
     return err == EACCES || err == EPERM;
 }
-
-// Ignores SIGXFSZ while it lives, so that a write beyond the file-size limit fails with EFBIG
-// and is reported like any failed write instead of ending the program.
-class FileSizeSignalIgnored {
-  public:
-    FileSizeSignalIgnored() {
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigemptyset(&ignore.sa_mask);
-        ::sigaction(SIGXFSZ, &ignore, &previous_);
-    }
-    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
-    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
-    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
-
-  private:
-    struct sigaction previous_ {};
-};
 
 // 0 when size bytes may be written to the open file from its start, else why not: the
 // file-size limit of this process, and room on the file system for all of them. The room is
@@ -248,7 +229,6 @@ std::string ReadConfigBytes(const std::string& path) {
 
 void WriteConfigBytes(const std::string& path, const std::string& content) {
     if (path.empty()) throw WriteError("No file name was given.", WriteOutcome::NotWritten);
-    const FileSizeSignalIgnored sizeSignalIgnored;
     const fs::path target = followLinks(path);
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";

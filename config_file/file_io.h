@@ -42,8 +42,8 @@ struct WriteError : ConfigError {
 // or a file of another owner that the user may write) the file is written in place instead:
 // the file-size limit and room for the whole content are checked first (room is reserved
 // where the file system can, else its free space decides), then it is overwritten, cut to
-// length and flushed to disk. A write beyond the file-size limit fails
-// like any other (SIGXFSZ is ignored while the file is written).
+// length and flushed to disk. A write beyond the file-size limit fails like any other, as the
+// program ignores SIGXFSZ from its start.
 void WriteConfigBytes(const std::string& path, const std::string& content);
 
 }  // namespace dunax::config_file
