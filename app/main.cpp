@@ -4,8 +4,10 @@
 
 #include "gui/program.h"
 #include "gui/qt_host.h"
+#include "platform/startup.h"
 
 int main(int argc, char* argv[]) {
+    dunax::platform::SetUpProgramSignals();
     QApplication app(argc, argv);
     dunax::gui::QtHost host;
     dunax::gui::runProgram();

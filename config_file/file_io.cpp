@@ -1,17 +1,18 @@
 #include "config_file/file_io.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "config_file/record_io.h"
@@ -64,27 +65,23 @@ bool folderRefused(int err) {
     return err == EACCES || err == EPERM;
 }
 
-// Ignores SIGXFSZ while it lives, so that a write beyond the file-size limit fails with EFBIG
-// and is reported like any failed write instead of ending the program.
-class FileSizeSignalIgnored {
-  public:
-    FileSizeSignalIgnored() {
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigemptyset(&ignore.sa_mask);
-        ::sigaction(SIGXFSZ, &ignore, &previous_);
-    }
-    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
-    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
-    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+long long fileSystemFreeSpace(int fd) {
+    struct statvfs fsInfo {};
+    if (::fstatvfs(fd, &fsInfo) != 0) return -1;
+    const auto bytes = static_cast<unsigned long long>(fsInfo.f_bavail) * fsInfo.f_frsize;
+    return static_cast<long long>(std::min<unsigned long long>(bytes, LLONG_MAX));
+}
 
-  private:
-    struct sigaction previous_ {};
-};
+FreeSpaceQuery& freeSpaceQuery() {
+    static FreeSpaceQuery query = fileSystemFreeSpace;
+    return query;
+}
 
 // 0 when size bytes may be written to the open file from its start, else why not: the
 // file-size limit of this process, and room on the file system for all of them. The room is
-// reserved where the file system can; where it cannot, its free space decides.
+// reserved where the file system can; where it cannot, the free space must hold what the file
+// grows by beyond the blocks it already has, so that a file that shrinks or keeps its size
+// needs none.
 int roomFor(int fd, off_t size) {
     struct rlimit limit {};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
@@ -96,10 +93,14 @@ int roomFor(int fd, off_t size) {
     if (size == 0 || ::fallocate(fd, 0, 0, size) == 0) return 0;
     const int err = errno;
     if (err != EOPNOTSUPP && err != ENOSYS) return err;
-    struct statvfs fsInfo {};
-    if (::fstatvfs(fd, &fsInfo) != 0) return errno;
-    const auto freeBytes = static_cast<unsigned long long>(fsInfo.f_bavail) * fsInfo.f_frsize;
-    return freeBytes >= static_cast<unsigned long long>(size) ? 0 : ENOSPC;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return errno;
+    const auto has = static_cast<unsigned long long>(st.st_blocks) * 512;  // 512-byte blocks
+    const auto needs = static_cast<unsigned long long>(size);
+    if (needs <= has) return 0;
+    const long long freeBytes = freeSpaceQuery()(fd);
+    if (freeBytes < 0) return errno;
+    return static_cast<unsigned long long>(freeBytes) >= needs - has ? 0 : ENOSPC;
 }
 
 // Writes content over the open file in place. Nothing is overwritten before it is sure that
@@ -217,6 +218,10 @@ bool replaceFile(const fs::path& target, const fs::path& folder, const std::stri
 
 }  // namespace
 
+void SetFreeSpaceQuery(FreeSpaceQuery query) {
+    freeSpaceQuery() = query ? std::move(query) : fileSystemFreeSpace;
+}
+
 std::string ReadConfigBytes(const std::string& path) {
     // O_NONBLOCK: opening a pipe without a writer must not wait; regular files ignore it.
     Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -248,7 +253,6 @@ std::string ReadConfigBytes(const std::string& path) {
 
 void WriteConfigBytes(const std::string& path, const std::string& content) {
     if (path.empty()) throw WriteError("No file name was given.", WriteOutcome::NotWritten);
-    const FileSizeSignalIgnored sizeSignalIgnored;
     const fs::path target = followLinks(path);
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "config_file/record_io.h"
@@ -41,9 +42,17 @@ struct WriteError : ConfigError {
 // one's mode, owner and group. Where that cannot be done (a folder the user may not change,
 // or a file of another owner that the user may write) the file is written in place instead:
 // the file-size limit and room for the whole content are checked first (room is reserved
-// where the file system can, else its free space decides), then it is overwritten, cut to
-// length and flushed to disk. A write beyond the file-size limit fails
-// like any other (SIGXFSZ is ignored while the file is written).
+// where the file system can, else its free space must hold what the file grows by), then it
+// is overwritten, cut to length and flushed to disk. A write beyond the file-size limit fails
+// like any other, as the program ignores SIGXFSZ from its start.
 void WriteConfigBytes(const std::string& path, const std::string& content);
+
+// The bytes free to the user on the file system of the open file fd, -1 with errno set when
+// that cannot be told. Asked where room cannot be reserved.
+using FreeSpaceQuery = std::function<long long(int fd)>;
+
+// Replaces how the free space is asked, so that tests can stand in for a file system whose
+// free space they choose; an empty query asks the file system.
+void SetFreeSpaceQuery(FreeSpaceQuery query);
 
 }  // namespace dunax::config_file

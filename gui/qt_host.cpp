@@ -344,6 +344,16 @@ bool QtHost::fileDialog(platform::FileDialog& d, bool save) {
             dlg.selectNameFilter(filters[d.filterIndex - 1]);
         }
     }
+    if (save) {
+        // A name typed without an extension gets that of the file type selected.
+        const auto useType = [&dlg, &d, filters](const QString& nameFilter) {
+            const int index = static_cast<int>(filters.indexOf(nameFilter)) + 1;
+            dlg.setDefaultSuffix(
+                QString::fromStdString(platform::fileTypeExtension(d.filter, index)));
+        };
+        useType(dlg.selectedNameFilter());
+        connect(&dlg, &QFileDialog::filterSelected, &dlg, useType);
+    }
     // Like the desktop's dialog, the next one opens where the last one ended.
     const QFileInfo preset(QString::fromStdString(d.fileName));
     if (!d.fileName.empty() && preset.path() != QLatin1String(".")) {

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <stdexcept>
+#include <string>
+#include <system_error>
 
 #include "platform/control.h"
 
@@ -28,6 +31,37 @@ std::deque<HeldClick>& held() {
     return q;
 }
 }  // namespace
+
+std::string fileTypeExtension(const std::string& filter, int filterIndex) {
+    if (filterIndex < 1) return {};
+    // Descriptions and patterns alternate: the patterns of type n are the text after the
+    // (2n - 1)-th "|".
+    std::size_t start = 0;
+    for (int bar = 1; bar < 2 * filterIndex; ++bar) {
+        start = filter.find('|', start);
+        if (start == std::string::npos) return {};
+        ++start;
+    }
+    const std::string pattern = filter.substr(start, filter.find_first_of("|;", start) - start);
+    if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0 ||
+        pattern.find_first_of("*?[", 2) != std::string::npos) {
+        return {};
+    }
+    return pattern.substr(2);
+}
+
+std::string withFileTypeExtension(const std::string& name, const std::string& filter,
+                                  int filterIndex) {
+    const std::size_t slash = name.rfind('/');
+    const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+    const std::string extension = fileTypeExtension(filter, filterIndex);
+    std::error_code ec;
+    if (extension.empty() || name.find('.', base) != std::string::npos ||
+        std::filesystem::is_directory(name, ec)) {
+        return name;
+    }
+    return name + "." + extension;
+}
 
 Host& host() {
     if (!g_host) throw std::logic_error("no host installed");

@@ -61,7 +61,8 @@ class Host {
     // Milliseconds of a monotonic clock.
     virtual std::int64_t nowMs() = 0;
 
-    // Returns false when the user cancelled.
+    // Returns false when the user cancelled. A save dialog gives a name typed without an
+    // extension that of the file type selected (withFileTypeExtension).
     virtual bool fileDialog(FileDialog& d, bool save) = 0;
 
     // Ends the program from any depth; does not return.
@@ -70,6 +71,14 @@ class Host {
     // The timer control's state changed (started, stopped, new interval).
     virtual void timerChanged(Control& timer) = 0;
 };
+
+// The extension of file type filterIndex (1-based) of a dialog's filter, from its first
+// pattern: "uJx" for "*.uJx"; empty for a pattern that names none ("*.*") or no such type.
+std::string fileTypeExtension(const std::string& filter, int filterIndex);
+// name, as a save dialog gives it back: a file name without a "." gets the extension of the
+// file type selected; one that has an extension, or names a folder, stays as it is.
+std::string withFileTypeExtension(const std::string& name, const std::string& filter,
+                                  int filterIndex);
 
 Host& host();
 void setHost(Host* h);

@@ -154,11 +154,15 @@ void ScriptedHost::sleep(int ms) {
 bool ScriptedHost::fileDialog(FileDialog& d, bool save) {
     dialogs.push_back(d);
     log.push_back(save ? "save dialog" : "open dialog");
+    if (!fileTypes.empty()) {
+        d.filterIndex = fileTypes.front();
+        fileTypes.pop_front();
+    }
     if (files.empty()) return false;
     auto f = files.front();
     files.pop_front();
     if (!f) return false;
-    d.fileName = *f;
+    d.fileName = save ? withFileTypeExtension(*f, d.filter, d.filterIndex) : *f;
     return true;
 }
 

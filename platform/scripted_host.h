@@ -36,6 +36,9 @@ class ScriptedHost : public Host {
     std::map<std::string, std::function<void(Form&)>> whileModal;
     // Files chosen in the next file dialogs; nullopt is Cancel. Cancel when empty.
     std::deque<std::optional<std::string>> files;
+    // File types (1-based) the user selects in the next file dialogs; the preset one when
+    // empty.
+    std::deque<int> fileTypes;
     // Runs action once the virtual clock reaches t (while events run).
     void at(std::int64_t t, std::function<void()> action);
     // Runs action at the next time events run.

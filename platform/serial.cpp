@@ -1,4 +1,8 @@
 // The serial port control and the choice of the device behind it.
+#include <grp.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <utility>
 
 #include "platform/serial.h"
@@ -16,14 +20,33 @@ std::string portName(int port) {
     return "COM" + std::to_string(port);
 }
 
+// What the user may do about a device they may not open: join its group when that group may
+// use it.
+std::string accessAdvice(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 ||
+        (st.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP)) {
+        return "ask the administrator for access to it";
+    }
+    const group* gr = ::getgrgid(st.st_gid);
+    const std::string name = gr ? gr->gr_name : std::to_string(st.st_gid);
+    return "join the " + name + " group and log in again";
+}
+
 }  // namespace
 
-std::string openFailureText(OpenFailure why, int port) {
+std::string openFailureText(OpenFailure why, int port, const std::string& path) {
+    const std::string variable = "DUNAX_" + portName(port);
+    struct stat st {};
     switch (why) {
         case OpenFailure::NotFound:
-            return "no such device: check the adapter, or set DUNAX_" + portName(port);
+            if (const char* set = std::getenv(variable.c_str());
+                set && path == set && ::stat(path.c_str(), &st) != 0) {
+                return "no such device: " + variable + " names a path that does not exist";
+            }
+            return "no such device: check the adapter, or set " + variable;
         case OpenFailure::NoPermission:
-            return "your user may not open it: on Debian, join the dialout group and log in again";
+            return "your user may not open it: " + accessAdvice(path);
         case OpenFailure::InUse:
             return "in use by another program";
         case OpenFailure::None:
@@ -44,7 +67,7 @@ SerialOpener defaultSerialOpener() {
         OpenFailure why = OpenFailure::None;
         auto dev = openPosixSerial(path, settings, reason, &why);
         if (!dev) {
-            const std::string words = openFailureText(why, port);
+            const std::string words = openFailureText(why, port, path);
             error = portName(port) + " (" + path + "): " + (words.empty() ? reason : words);
         }
         return dev;

@@ -36,9 +36,11 @@ class SerialDevice {
 // Why a line could not be opened, where the user can do something about it.
 enum class OpenFailure { None, NotFound, NoPermission, InUse, Other };
 
-// The user's words for such a failure of COMn ("in use by another program"); empty for None and
-// Other, whose reason is the opener's own text.
-std::string openFailureText(OpenFailure why, int port);
+// The user's words for such a failure of COMn on the device at path ("in use by another
+// program"): a device that is not there says whether DUNAX_COMn named it, one the user may not
+// open names the group to join. Empty for None and Other, whose reason is the opener's own
+// text.
+std::string openFailureText(OpenFailure why, int port, const std::string& path);
 
 // Opens COMn (1..8) with settings such as "9600,n,8,1"; null when it cannot, with one line for
 // the user that names the port, its device and the reason: "COM1 (/dev/ttyUSB0): in use by

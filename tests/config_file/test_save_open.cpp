@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config_file_fixture.h"
@@ -54,6 +55,23 @@ TEST_F(SaveOpenTest, SaveWritesTheExactTextOfTheWindows) {
     EXPECT_EQ(host.dialogs[0].filterIndex, 1);
     EXPECT_EQ(readFile(path("unit.uJx")), kKW4File);
     EXPECT_EQ(filesInDir(), std::vector<std::string>{"unit.uJx"});  // no temporary left
+}
+
+// A name typed without an extension gets that of the file type selected; one with an
+// extension keeps it.
+TEST_F(SaveOpenTest, ANameTypedWithoutAnExtensionGetsThatOfTheSelectedFileType) {
+    identify("J6P-KW4", " 1.05");
+    kw4State();
+    const std::tuple<const char*, int, const char*> rows[] = {{"conf1", 1, "conf1.uJx"},
+                                                              {"conf1", 2, "conf1.txt"},
+                                                              {"conf1", 3, "conf1"},
+                                                              {"conf1.txt", 1, "conf1.txt"}};
+    for (const auto& [typed, fileType, saved] : rows) {
+        host.fileTypes.push_back(fileType);
+        save(path(typed));
+        EXPECT_EQ(filesInDir(), std::vector<std::string>{saved}) << typed << " as " << fileType;
+        std::filesystem::remove(path(saved));
+    }
 }
 
 TEST_F(SaveOpenTest, OpenFillsTheWindowsAndShowsTheModuleWindowWithoutTalkingToTheUnit) {
@@ -563,8 +581,8 @@ TEST_F(SaveOpenTest, SavingThroughALinkWritesWhereItEndsAndKeepsTheLink) {
     fs::create_symlink("new.uJx", dir / "to-new.uJx");
     fs::create_symlink("sub/next", dir / "chain.uJx");
     fs::create_symlink("../chained.uJx", dir / "sub" / "next");
-    fs::create_symlink("loop-b", dir / "loop-a");
-    fs::create_symlink("loop-a", dir / "loop-b");
+    fs::create_symlink("loop-b.uJx", dir / "loop-a.uJx");
+    fs::create_symlink("loop-a.uJx", dir / "loop-b.uJx");
     struct Row {
         const char* link;
         const char* linkTarget;
@@ -573,7 +591,7 @@ TEST_F(SaveOpenTest, SavingThroughALinkWritesWhereItEndsAndKeepsTheLink) {
     const Row rows[] = {
         {"to-new.uJx", "new.uJx", "new.uJx"},
         {"chain.uJx", "sub/next", "chained.uJx"},
-        {"loop-a", "loop-b", nullptr},
+        {"loop-a.uJx", "loop-b.uJx", nullptr},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.link);
@@ -593,7 +611,7 @@ TEST_F(SaveOpenTest, SavingThroughALinkWritesWhereItEndsAndKeepsTheLink) {
             << host.messages[0].text;
     }
     EXPECT_TRUE(fs::is_symlink(dir / "sub" / "next"));
-    EXPECT_TRUE(fs::is_symlink(dir / "loop-b"));
+    EXPECT_TRUE(fs::is_symlink(dir / "loop-b.uJx"));
     EXPECT_EQ(filesInDir().size(), 7u);  // no temporary left
 }
 

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "config_file/file_io.h"
 #include "config_file_fixture.h"
 #include "support/as_nobody.h"
 
@@ -77,13 +78,15 @@ class SavePermissionsTest : public testing::ConfigFileTest {
     }
 
     // File > Save of name in a child process running as nobody, with files limited to
-    // sizeLimit bytes and, unless fallocateError is 0, every fallocate failing with it; what
-    // it showed.
+    // sizeLimit bytes and, unless fallocateError is 0, every fallocate failing with it and
+    // freeBytes free on the file system (unless it is negative: as much as there is); what it
+    // showed.
     std::vector<Shown> saveAsNobody(const std::string& name, rlim_t sizeLimit = RLIM_INFINITY,
-                                    int fallocateError = 0) {
+                                    int fallocateError = 0, long long freeBytes = -1) {
         const std::string out = testing::RunAsNobody(
             [&] {
                 if (fallocateError != 0 && !failFallocate(fallocateError)) ::_exit(6);
+                if (freeBytes >= 0) config_file::SetFreeSpaceQuery([=](int) { return freeBytes; });
                 save(path(name));
                 std::string text;
                 for (const auto& m : host.messages) text += m.title + '\n' + m.text + '\0';
@@ -127,6 +130,9 @@ const std::string kOld = "OLD";
 const std::string kLongOld = std::string(3000, 'x') + "\r\n";
 // The file-size limit that the new text just fits.
 const rlim_t kFits = testing::kKW4File.size();
+// An empty file has no blocks: written in place, it grows by the whole new text.
+const std::string kEmpty;
+const long long kGrowth = static_cast<long long>(testing::kKW4File.size());
 
 // What nobody may not write is refused untouched, whatever the folder allows.
 TEST_F(SavePermissionsTest, AFileTheUserMayNotWriteIsRefused) {
@@ -171,6 +177,7 @@ TEST_F(SavePermissionsTest, AFileTheUserMayWriteIsSavedAndKeepsModeAndOwner) {
         mode_t mode;
         rlim_t sizeLimit = RLIM_INFINITY;
         int fallocateError = 0;
+        long long freeBytes = -1;
     };
     const Row rows[] = {
         {"home/own.uJx", kOld, kNobody, kNogroup, 0600},
@@ -186,13 +193,19 @@ TEST_F(SavePermissionsTest, AFileTheUserMayWriteIsSavedAndKeepsModeAndOwner) {
         {"ro/own-long-no-reserve.uJx", kLongOld, kNobody, kNogroup, 0644, RLIM_INFINITY,
          EOPNOTSUPP},
         {"ro/own-no-reserve.uJx", kOld, kNobody, kNogroup, 0644, RLIM_INFINITY, ENOSYS},
+        // Only what the file grows by beyond its blocks needs free space.
+        {"ro/empty-grows-by-free.uJx", kEmpty, kNobody, kNogroup, 0644, RLIM_INFINITY, EOPNOTSUPP,
+         kGrowth},
+        {"ro/own-long-full-disk.uJx", kLongOld, kNobody, kNogroup, 0644, RLIM_INFINITY, EOPNOTSUPP,
+         0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         put(row.name, row.old, row.uid, row.gid, row.mode);
         const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
 
-        const std::vector<Shown> shown = saveAsNobody(row.name, row.sizeLimit, row.fallocateError);
+        const std::vector<Shown> shown =
+            saveAsNobody(row.name, row.sizeLimit, row.fallocateError, row.freeBytes);
 
         EXPECT_TRUE(shown.empty()) << shown[0].title << ": " << shown[0].text;
         EXPECT_EQ(readFile(path(row.name)), kKW4File);
@@ -208,6 +221,7 @@ TEST_F(SavePermissionsTest, AFailedSaveTellsWhatBecameOfTheFile) {
         const std::string* old;  // nullptr: no file there
         rlim_t sizeLimit;
         const char* reason;
+        long long freeBytes = -1;  // when not negative, the file system cannot reserve room
     };
     // One byte short of the new text: the write would pass the file-size limit.
     const rlim_t shortByOne = kFits - 1;
@@ -217,6 +231,7 @@ TEST_F(SavePermissionsTest, AFailedSaveTellsWhatBecameOfTheFile) {
         {"home/own.uJx", &kOld, shortByOne, "File too large"},  // the temporary file fails
         {"ro/own.uJx", &kOld, shortByOne, "File too large"},    // in place, the file would grow
         {"ro/own-long.uJx", &kLongOld, shortByOne, "File too large"},  // in place, it shrinks
+        {"ro/empty.uJx", &kEmpty, RLIM_INFINITY, "No space left on device", kGrowth - 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -229,7 +244,8 @@ TEST_F(SavePermissionsTest, AFailedSaveTellsWhatBecameOfTheFile) {
         }
         const std::vector<std::string> before = filesIn(fs::path(row.name).parent_path());
 
-        const std::vector<Shown> shown = saveAsNobody(row.name, row.sizeLimit);
+        const std::vector<Shown> shown = saveAsNobody(
+            row.name, row.sizeLimit, row.freeBytes < 0 ? 0 : EOPNOTSUPP, row.freeBytes);
 
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].title, "Open Error");

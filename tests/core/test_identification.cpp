@@ -269,8 +269,8 @@ TEST_F(Identification, ConnectionFailures) {
              platform::setSerialOpener(nullptr);
          },
          0,
-         "Connection Error\r\nCOM1 (/nonexistent/dunax-tty): no such device: check the "
-         "adapter, or set DUNAX_COM1"},
+         "Connection Error\r\nCOM1 (/nonexistent/dunax-tty): no such device: DUNAX_COM1 names "
+         "a path that does not exist"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

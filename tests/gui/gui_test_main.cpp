@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,11 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& ctx, const QString
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's file dialog keeps its history in the user's settings folder: the run keeps it in a
+    // folder of its own, and the home of whoever runs the tests stays as it was.
+    const QTemporaryDir settings;
+    if (!settings.isValid()) return 1;
+    setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
     qInstallMessageHandler(quietOffscreen);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

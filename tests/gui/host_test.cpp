@@ -1,5 +1,6 @@
 // The host's loops: modal windows, waiting for the unit without spinning, message boxes, the
 // file dialog, timers, and windows unloaded while their own handlers run.
+#include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -399,6 +400,25 @@ TEST_F(HostTest, FileDialogPresetsTheFilterAndReportsTheChoiceOrCancel) {
     });
     EXPECT_FALSE(host.fileDialog(cancelled, true));
     EXPECT_EQ(cancelled.fileName, "keep.uJx");
+}
+
+// A name typed without an extension gets that of the file type the user selected.
+TEST_F(HostTest, SaveDialogGivesATypedNameTheExtensionOfTheSelectedFileType) {
+    QTemporaryDir dir;
+    for (const auto& [downs, saved] : {std::pair{0, "conf1.uJx"}, {1, "conf1.txt"}, {2, "conf1"}}) {
+        platform::FileDialog d;
+        d.filter = "uJx Files (*.uJx)|*.uJx|Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+        d.fileName = dir.filePath("x").toStdString();
+        QTimer::singleShot(0, [&, downs = downs] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            for (int i = 0; i < downs; ++i)
+                key(dlg->findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
+            dlg->findChild<QLineEdit*>("fileNameEdit")->setText("conf1");
+            QMetaObject::invokeMethod(dlg, "accept");
+        });
+        ASSERT_TRUE(host.fileDialog(d, true));
+        EXPECT_EQ(d.fileName, dir.filePath(saved).toStdString());
+    }
 }
 
 TEST_F(HostTest, TimerControlTicksWhileEnabled) {

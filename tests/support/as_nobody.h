@@ -11,15 +11,18 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/startup.h"
+
 namespace dunax::testing {
 
 inline constexpr uid_t kNobody = 65534;
 inline constexpr gid_t kNogroup = 65534;
 
-// Runs body in a child process that has become nobody (no supplementary groups), with files
-// limited to sizeLimit bytes, and gives back the text body returned. SIGXFSZ keeps its default
-// action, so a write beyond the limit that body does not guard against ends the child. Throws
-// when the child could not become nobody, failed or was ended by a signal.
+// Runs body in a child process that has become nobody (no supplementary groups) or, when the
+// tests do not run as root, stays the ordinary user it is; with files limited to sizeLimit
+// bytes and the signals set up as the program sets them up at its start. Gives back the text
+// body returned. Throws when the child could not become nobody, failed or was ended by a
+// signal.
 inline std::string RunAsNobody(const std::function<std::string()>& body,
                                rlim_t sizeLimit = RLIM_INFINITY) {
     int fds[2];
@@ -28,11 +31,13 @@ inline std::string RunAsNobody(const std::function<std::string()>& body,
     if (pid < 0) throw std::runtime_error("fork");
     if (pid == 0) {
         ::close(fds[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0) {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)) {
             ::_exit(3);
         }
         const rlimit limit{sizeLimit, sizeLimit};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(4);
+        platform::SetUpProgramSignals();
         const std::string out = body();
         const char* p = out.data();
         std::size_t left = out.size();
