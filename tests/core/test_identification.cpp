@@ -242,12 +242,6 @@ TEST_F(Identification, EarlierAnswersKeepTheirValuesAfterAFailure) {
 }
 
 TEST_F(Identification, ConnectionFailures) {
-    const std::string kNoUnit =
-        "Connection Error\r\nCOM1 (simulated unit): no unit answered: check the cable, the "
-        "unit's power and the port";
-    const std::string kNotAUnit =
-        "Connection Error\r\nCOM1 (simulated unit): the answer is not a unit's: check that the "
-        "unit is on this port";
     const struct {
         const char* label;
         std::function<void(sim::SimUnit&)> arrange;
@@ -255,7 +249,7 @@ TEST_F(Identification, ConnectionFailures) {
         std::string message;  // the connection message
     } cases[] = {
         // An open port says what to check: nothing answered, or something not a unit.
-        {"silent", [](sim::SimUnit& u) { u.faults().silent = true; }, 6000, kNoUnit},
+        {"silent", [](sim::SimUnit& u) { u.faults().silent = true; }, 6000, kNoUnitAnswered},
         {"probe refused", [](sim::SimUnit& u) { u.faults().replies["I01"] = "CNG"; }, 0, kNotAUnit},
         {"other label", [](sim::SimUnit& u) { u.profile().set("00", "01", "MNT", "1"); }, 0,
          kNotAUnit},

@@ -260,12 +260,6 @@ TEST_F(PacedLine, AUnitThatTakesOneCommandAtATimeShiftsNoLaterAnswer) {
 }
 
 TEST_F(PacedLine, NoiseOnTheLineEndsInTheFailurePath) {
-    const std::string noUnit =
-        "Connection Error\r\nCOM1 (simulated unit): no unit answered: check the cable, the "
-        "unit's power and the port";
-    const std::string notAUnit =
-        "Connection Error\r\nCOM1 (simulated unit): the answer is not a unit's: check that the "
-        "unit is on this port";
     // Longest the probe of a connect may take: a silent unit's, two time-outs and the wait
     // after the first, each command after its pause.
     const std::int64_t probeMs =
@@ -279,8 +273,8 @@ TEST_F(PacedLine, NoiseOnTheLineEndsInTheFailurePath) {
         std::int64_t withinMs;
         bool wholeBlocks = false;  // the port hands over each frame in one block
     } cases[] = {
-        {"a port with noise and no unit", "x", 0, noUnit, "Connection", probeMs},
-        {"another device's frames", "ABC\r\n", 0, notAUnit, "Connection", 500, true},
+        {"a port with noise and no unit", "x", 0, kNoUnitAnswered, "Connection", probeMs},
+        {"another device's frames", "ABC\r\n", 0, kNotAUnit, "Connection", 500, true},
         {"noise in the middle of the upload while the unit stops answering", "x", 1000,
          "Upload Error", "Upload", 20'000},
     };
@@ -374,9 +368,7 @@ TEST_F(PacedLine, ALateReplyDuringMonitoringShiftsNoLaterAnswer) {
 }
 
 TEST_F(PacedLine, AUnitThatStopsAnsweringWhileMonitoredIsToldOnce) {
-    const std::string told =
-        "Connection Error\r\nCOM1 (simulated unit): the unit stopped answering: check the "
-        "cable, the unit's power and the port";
+    const std::string& told = kUnitStoppedAnswering;
     using Fault = std::function<void(sim::Faults&)>;
     const Fault silent = [](sim::Faults& f) { f.silent = true; };
     const struct {
@@ -396,7 +388,7 @@ TEST_F(PacedLine, AUnitThatStopsAnsweringWhileMonitoredIsToldOnce) {
     };
     int row = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.model) + " row " + std::to_string(row + 1));
+        SCOPED_TRACE(row + 1);
         again();
         pace(frozen(*sim::profileFor(c.model)));
         core::frmDunax().btnConnect_Click();
@@ -432,9 +424,6 @@ TEST_F(PacedLine, AUnitThatStopsAnsweringWhileMonitoredIsToldOnce) {
         EXPECT_FALSE(g.Connected);
         EXPECT_EQ(core::frmDunax().shpLamp.fillColor(), core::kLampDisconnected);
         EXPECT_TRUE(core::frmDunax().btnConnect.enabled());
-        std::printf("%s: \"%s\" %lld ms after the first unanswered command\n", c.model,
-                    c.message.substr(0, c.message.find('\r')).c_str(),
-                    static_cast<long long>(messageAt - since));
     }
 }
 

@@ -29,6 +29,18 @@
 
 namespace dunax::testing {
 
+// What the user is told of the simulated unit's port on COM1 when it opens but no unit answers
+// as one: nothing answered, something that is not a unit did, the unit stopped answering.
+inline const std::string kNoUnitAnswered =
+    "Connection Error\r\nCOM1 (simulated unit): no unit answered: check the cable, the unit's "
+    "power and the port";
+inline const std::string kNotAUnit =
+    "Connection Error\r\nCOM1 (simulated unit): the answer is not a unit's: check that the unit "
+    "is on this port";
+inline const std::string kUnitStoppedAnswering =
+    "Connection Error\r\nCOM1 (simulated unit): the unit stopped answering: check the cable, "
+    "the unit's power and the port";
+
 class UnitFixture : public ::testing::Test {
   protected:
     void SetUp() override {
