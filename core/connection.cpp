@@ -155,7 +155,7 @@ void UploadUnit() {
     g_identified = false;
     MaintenancePrologue("00", "F");
 
-    std::string reply = ItemReadRetry(3, "02");
+    std::string reply = ItemReadRetry(kRetries, "02");
     if (reply.empty()) return uploadError();
     g.ModelName = AfterColon(reply);
     frmDunax().lblMastertype.setCaption(g.ModelName);
@@ -164,18 +164,18 @@ void UploadUnit() {
     g.SubModelNum = model.subModelNum;
     SetNetType(g.ModelName);
 
-    reply = ItemReadRetry(3, "06");
+    reply = ItemReadRetry(kRetries, "06");
     if (reply.empty()) return uploadError();
     const std::string version = AfterColon(reply);
     g.VersionCaption = "Version : " + version;
     frmDunax().lblVersionNo.setCaption(g.VersionCaption);
     g.NewFirmware = IsNewFirmware(version);
 
-    reply = ItemReadRetry(3, "10");
+    reply = ItemReadRetry(kRetries, "10");
     if (reply.empty()) return uploadError();
     takeExtension(AfterColon(reply));
 
-    reply = ItemReadRetry(3, "03");
+    reply = ItemReadRetry(kRetries, "03");
     if (reply.empty()) return uploadError();
     const std::string count = AfterColon(reply);
     if (startsWith(count, "N")) {

@@ -42,7 +42,7 @@ void MonitorLoop() {
         }
         // A unit gone silent ends monitoring and the link, also after Stop, and is told once:
         // a window that told its own failure of the pass has disconnected already.
-        if (UnitStoppedAnswering()) {
+        if (HasUnitStoppedAnswering()) {
             if (g.Connected) frmDunax().UnitStoppedAnswering();
             break;
         }

@@ -7,8 +7,6 @@ namespace dunax::core {
 
 namespace {
 
-constexpr int kRetries = 3;
-
 struct Record {
     bool gone = false;
     std::vector<std::string> refused;

@@ -84,7 +84,7 @@ void ExtDisplayInit(platform::Form& frm) {
     }
 
     // A refusal or a reply without a bit image leaves the boxes as they are.
-    ExtDataDisplayReply(frm, SelectReadRetry(3, "00", "12"));
+    ExtDataDisplayReply(frm, SelectReadRetry(kRetries, "00", "12"));
 }
 
 }  // namespace dunax::core

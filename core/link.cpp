@@ -224,7 +224,7 @@ SilenceWatch::~SilenceWatch() {
     g_watchingSilence = outer_;
 }
 
-bool UnitStoppedAnswering() {
+bool HasUnitStoppedAnswering() {
     return g_line.unitSilent;
 }
 
@@ -354,7 +354,7 @@ bool LastWriteAnswered() {
 }
 
 std::string MaintenancePrologue(const std::string& group, const std::string& data) {
-    return SelectWriteRetry(3, group, "01", data);
+    return SelectWriteRetry(kRetries, group, "01", data);
 }
 
 }  // namespace dunax::core

@@ -40,6 +40,10 @@ std::string ItemRead(const std::string& item);
 std::string SelectWrite(const std::string& grp, const std::string& item, const std::string& data);
 std::string ItemWrite(const std::string& item, const std::string& data);
 
+// The retries of an exchange that came back empty: every routine makes four attempts, so a
+// silent unit's retrying read is four time-outs.
+constexpr int kRetries = 3;
+
 std::string SelectReadRetry(int n, const std::string& grp, const std::string& item);
 std::string ItemReadRetry(int n, const std::string& item);
 std::string SelectWriteRetry(int n, const std::string& grp, const std::string& item,
@@ -88,7 +92,7 @@ class SilenceWatch {
     bool outer_;
 };
 // Whether a watch found the unit silent since the port was last opened.
-bool UnitStoppedAnswering();
+bool HasUnitStoppedAnswering();
 
 // Replies the unit has sent, each up to its CR, in time or owed: a caller compares the count
 // before and after its exchanges to learn whether anything answered them.

@@ -9,13 +9,14 @@
 
 #include <string>
 
+#include "core/link.h"
 #include "core/module_window.h"
 #include "platform/control.h"
 
 namespace dunax::modules {
 
 // Every exchange of a module window: four attempts, only an empty reply is retried.
-inline constexpr int kRetries = 3;
+using core::kRetries;
 
 // --- Layout shared by the module windows, in twips (15 twips = 1 pixel). The window is
 // 9650 x 7400 with its frame. ---

@@ -32,7 +32,7 @@ const std::string kEnterAddress = "Please enter 0 to 255.";
 const std::string kEnterTimer = "Please enter 0 to 32767.";
 
 std::string itemRead(const std::string& item) {
-    return core::ItemReadRetry(NetworkSettingsWindow::kRetries, item);
+    return core::ItemReadRetry(kRetries, item);
 }
 
 // A write of the running download in the group the maintenance write selected; false when the

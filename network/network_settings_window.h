@@ -9,10 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "core/link.h"
 #include "core/network_window.h"
 #include "platform/control.h"
 
 namespace dunax::network {
+
+// Every exchange of a network window: four attempts, only an empty reply is retried.
+using core::kRetries;
 
 class NetworkSettingsWindow : public core::NetworkWindow {
   public:
@@ -45,8 +49,6 @@ class NetworkSettingsWindow : public core::NetworkWindow {
 
     // The network time-out of group "00", in 0.1 s on most networks; every window has it.
     static constexpr const char* kItemNetTimeout = "51";
-    // Attempts of every exchange: the first and three retries of an empty answer.
-    static constexpr int kRetries = 3;
 
     // Geometry shared by the windows, in twips.
     static constexpr int kMargin = 240;
