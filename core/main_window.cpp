@@ -248,8 +248,11 @@ void MainWindow::btnStart_Click() {
         MonitorLoop();
     }
     // The loop ended without Stop or Disconnect (a window's own Disconnect after a failed
-    // read): leave monitoring as Stop does, so that the buttons match the link.
+    // read): leave monitoring as Stop does.
     if (btnStop.enabled()) btnStop_Click();
+    // A link closed during monitoring, by the window or the line, Stop clicked or not, leaves
+    // the buttons of Disconnect, so that they match the link.
+    if (!g.Connected) disconnect_btn_control();
 }
 
 void MainWindow::btnStop_Click() {

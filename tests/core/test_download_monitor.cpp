@@ -315,7 +315,7 @@ TEST_F(MonitoringTest, WindowThatDisconnectsLeavesMonitoring) {
     EXPECT_FALSE(g.Monitoring);
     EXPECT_EQ(main().shpLamp.fillColor(), core::kLampDisconnected);
     EXPECT_EQ(calls().back(), "txt_able(1)");
-    EXPECT_EQ(row(), kRowStoppedOffline);  // Start (which reconnects) and Connect
+    EXPECT_EQ(row(), kRowDisconnected);
 }
 
 TEST_F(MonitoringTest, StartWhileDisconnectedConnectsFirst) {

@@ -41,6 +41,15 @@ inline const std::string kUnitStoppedAnswering =
     "Connection Error\r\nCOM1 (simulated unit): the unit stopped answering: check the cable, "
     "the unit's power and the port";
 
+// The rows of the main window's buttons (see UnitFixture::row).
+inline constexpr const char* kRowLoad = "00001000";
+inline constexpr const char* kRowConnected = "10011111";
+inline constexpr const char* kRowConnectedAfterDialog = "10010111";  // Setting off
+inline constexpr const char* kRowDisconnected = "00101000";          // disconnect_btn_control
+inline constexpr const char* kRowConnectFailed = "10101000";         // connect_btn_control
+inline constexpr const char* kRowMonitoring = "01010000";
+inline constexpr const char* kRowBusy = "00000000";
+
 class UnitFixture : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -175,6 +184,18 @@ class UnitFixture : public ::testing::Test {
     void expectUploadError() const {
         expectOnlyMessage("Upload Error", "Upload");
         EXPECT_FALSE(core::g.Connected);
+    }
+
+    // Enabled state of Start, Stop, Connect, Disconnect, Setting, ComNet, Upload, Download as
+    // eight characters, "1" for on.
+    std::string row() {
+        core::MainWindow& w = core::frmDunax();
+        std::string r;
+        for (platform::Control* b : {&w.btnStart, &w.btnStop, &w.btnConnect, &w.btnDisconnect,
+                                     &w.btnSetting, &w.btnComNet, &w.btnUpload, &w.btnDownload}) {
+            r += b->enabled() ? '1' : '0';
+        }
+        return r;
     }
 
     std::vector<std::string> messageTexts() const {
