@@ -118,6 +118,9 @@ class PosixSerialDevice final : public SerialDevice {
     PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
 
     bool write(std::string_view data) override {
+        // The kernel may still take characters for a moment after a read has seen the hang-up;
+        // a line seen gone stays gone for this device.
+        if (gone_) return false;
         // Commands are a few characters; at the slowest speed this leaves ample time while a
         // line that takes nothing at all is given up instead of waited for forever.
         const std::int64_t deadline =
@@ -129,18 +132,19 @@ class PosixSerialDevice final : public SerialDevice {
                 continue;
             }
             if (n < 0 && errno == EINTR) continue;
-            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
+            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return lost();
             const std::int64_t left = deadline - monotonicMs();
             if (left <= 0) return false;
             pollfd p{fd_, POLLOUT, 0};
             const int r = ::poll(&p, 1, static_cast<int>(left));
-            if (r < 0 && errno != EINTR) return false;
-            if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return false;
+            if (r < 0 && errno != EINTR) return lost();
+            if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return lost();
         }
         return true;
     }
 
     bool read(std::string& out) override {
+        if (gone_) return false;
         char buf[512];
         int emptyButReadable = 0;
         for (;;) {
@@ -152,16 +156,17 @@ class PosixSerialDevice final : public SerialDevice {
             }
             if (n < 0) {
                 if (errno == EINTR) continue;
-                return errno == EAGAIN || errno == EWOULDBLOCK;
+                if (errno == EAGAIN || errno == EWOULDBLOCK) return true;
+                return lost();
             }
             // With VMIN = VTIME = 0 a read of nothing returns 0 both when no character waits
             // and when the line has hung up; poll tells the two apart. A character that came
             // just after the read makes the line readable: read again, but a line that stays
             // readable with nothing to read has gone.
             const short ev = pollNow();
-            if (ev & (POLLHUP | POLLERR | POLLNVAL)) return false;
+            if (ev & (POLLHUP | POLLERR | POLLNVAL)) return lost();
             if (!(ev & POLLIN)) return true;
-            if (++emptyButReadable > 3) return false;
+            if (++emptyButReadable > 3) return lost();
         }
     }
 
@@ -171,7 +176,7 @@ class PosixSerialDevice final : public SerialDevice {
         int n = 0;
         if (::ioctl(fd_, FIONREAD, &n) < 0) return 1;
         if (n > 0) return static_cast<std::size_t>(n);
-        return (pollNow() & (POLLHUP | POLLERR | POLLNVAL)) ? 1 : 0;
+        return gone_ || (pollNow() & (POLLHUP | POLLERR | POLLNVAL)) ? 1 : 0;
     }
 
     void discardInput() override {
@@ -187,6 +192,12 @@ class PosixSerialDevice final : public SerialDevice {
   private:
     static constexpr std::int64_t kWriteBaseMs = 2000;
 
+    // The line has failed: every later read and write of this device fails as well.
+    bool lost() {
+        gone_ = true;
+        return false;
+    }
+
     short pollNow() const {
         pollfd p{fd_, POLLIN, 0};
         int r;
@@ -199,6 +210,7 @@ class PosixSerialDevice final : public SerialDevice {
 
     int fd_;
     std::string path_;
+    bool gone_ = false;
 };
 
 std::string describe(const std::string& path, int err) {
