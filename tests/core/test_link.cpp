@@ -128,6 +128,15 @@ TEST_F(Link, RetriesRepeatOnlyEmptyResults) {
          [] { return core::ItemWriteRetry(2, "20", "5"); },
          {"I20", "D5", "I20", "D5", "I20", "D5"},
          ""},
+        {"a silent read after a monitoring pass's watch has ended still lets the next through",
+         [](auto& f) { f.dropNext = 4; },
+         [] {
+             { core::SilenceWatch pass; }
+             core::SelectReadRetry(core::kRetries, "00", "02");
+             return core::SelectRead("00", "03");
+         },
+         {"G00", "G00", "G00", "G00", "G00", "I03"},
+         "CH:4CHs"},
     };
     for (const auto& c : cases) {
         faults() = sim::Faults{};
