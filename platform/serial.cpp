@@ -21,10 +21,10 @@ std::string portName(int port) {
 }
 
 // What the user may do about a device they may not open: join its group when that group may
-// use it.
+// use it. Root's own group is no group to join: only the administrator can help there.
 std::string accessAdvice(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 ||
+    if (::stat(path.c_str(), &st) != 0 || st.st_gid == 0 ||
         (st.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP)) {
         return "ask the administrator for access to it";
     }

@@ -322,6 +322,7 @@ TEST_F(PortOpenFailure, UserMayNotOpenIt) {
     // Only root gives the device a group of its choosing.
     const std::tuple<mode_t, gid_t, const char*> rows[] = {
         {0, ::getegid(), "ask the administrator for access to it"},  // not even its group
+        {0660, 0, "ask the administrator for access to it"},         // root's group
         {0660, tty->gr_gid, "join the tty group and log in again"}};
     for (const auto& [mode, group, advice] : rows) {
         if (!root && group != ::getegid()) continue;
